@@ -1,0 +1,34 @@
+// Checks one contact record and derives its import fields.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "convert/import_record.h"
+#include "country/country_table.h"
+
+namespace t2c {
+
+enum class Verdict { accepted, deleted, rejected };
+enum class RejectReason { none, month, day, empty_time, hour, minute };
+
+struct ConvertResult {
+    Verdict verdict;
+    RejectReason reason = RejectReason::none;
+    int value = 0;  // the month, day, hour or minute read; -1 for an hour or minute without a number
+};
+
+// record holds at least FIELDS_END bytes; out is empty on entry. seconds_counter (0 at the start
+// of a run) stamps each start time with seconds that step by one per stamped record and wrap at
+// 60, so that contacts logged in the same minute stay apart. A deleted record ('*' flag) is
+// passed over without touching anything. A rejected record leaves out partly filled, with the
+// call always taken, for the report.
+ConvertResult convert_record(std::string_view record, const CountryTable& countries,
+                             int& seconds_counter, ImportRecord& out);
+
+// Writes the report of a rejected record: what was wrong, that it was excluded, and its call.
+void write_rejection_report(std::FILE* stream, std::int64_t record_number,
+                            const ConvertResult& result, const ImportRecord& out);
+
+}  // namespace t2c

@@ -1,0 +1,45 @@
+// The country prefix table: country names, as the logs spell them, mapped to their prefixes.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "country/text_lines.h"
+
+namespace t2c {
+
+constexpr std::size_t COUNTRY_NAME_WIDTH = 50;
+
+struct CountryEntry {
+    std::string prefix;  // kept whole, however long
+    std::string name;    // at most COUNTRY_NAME_WIDTH characters
+};
+
+struct StringHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+struct CountryTable {
+    // One prefix per name: a later line of the file replaces an earlier one with the same name.
+    std::unordered_map<std::string, std::string, StringHash, std::equal_to<>> prefix_by_name;
+    std::size_t entry_lines = 0;  // entry lines read, repeated names included
+};
+
+// Splits one entry line (a terminated text, LF included when present) at its first TAB. A line
+// without a TAB gives an entry whose prefix and name are both empty.
+CountryEntry parse_entry_line(const char* line);
+
+// Reads the country file's lines to their end: comment lines ('#' first) and empty lines are
+// skipped, every other line is an entry. Throws std::bad_alloc when memory runs out; a read
+// error shows in lines.failed().
+CountryTable load_country_table(TextLines& lines);
+
+// Exact, byte-by-byte comparison of the whole name: case matters, nothing is trimmed.
+std::optional<std::string_view> find_country(const CountryTable& table, std::string_view name);
+
+}  // namespace t2c

@@ -1,0 +1,20 @@
+// The two numbers of a dBASE III file header that the conversion needs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace t2c {
+
+constexpr std::size_t HEADER_SIZE = 32;
+
+struct DbfHeader {
+    std::uint16_t header_length = 0;  // offset of the first record
+    std::uint16_t record_length = 0;  // including the deletion flag
+};
+
+// Decodes the first HEADER_SIZE bytes of a file; the record count is deliberately ignored,
+// since the record stream ends at the first incomplete record.
+DbfHeader read_header(const unsigned char* bytes);
+
+}  // namespace t2c

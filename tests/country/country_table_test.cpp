@@ -1,0 +1,107 @@
+#include "country/country_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/files.h"
+#include "support/temp_dir.h"
+
+namespace t2c {
+namespace {
+
+CountryTable load(const std::string& dxcc_bytes) {
+    testing::TempDir dir;
+    testing::write_file(dir / "dxcc.txt", dxcc_bytes);
+    UniqueFile file = open_file((dir / "dxcc.txt").c_str(), "rb");
+    TextLines lines(file.get());
+    CountryTable table = load_country_table(lines);
+    EXPECT_FALSE(lines.failed());
+    return table;
+}
+
+std::string prefix_of(const CountryTable& table, std::string_view name) {
+    const auto prefix = find_country(table, name);
+    return prefix ? std::string(*prefix) : "<none>";
+}
+
+TEST(CountryTable, FindsExactNamesOnly) {
+    const CountryTable table = load("# prefixes\nI\tITALY\nDL\tFED. REP. OF GERMANY\n");
+    EXPECT_EQ(table.entry_lines, 2u);
+    EXPECT_EQ(prefix_of(table, "ITALY"), "I");
+    EXPECT_EQ(prefix_of(table, "FED. REP. OF GERMANY"), "DL");
+    EXPECT_EQ(prefix_of(table, "Italy"), "<none>");
+    EXPECT_EQ(prefix_of(table, "ITALY "), "<none>");
+    EXPECT_EQ(prefix_of(table, ""), "<none>");
+}
+
+TEST(CountryTable, LastLineWithTheSameNameWins) {
+    const CountryTable table = load("I\tITALY\nIT9\tITALY\n");
+    EXPECT_EQ(prefix_of(table, "ITALY"), "IT9");
+    EXPECT_EQ(table.entry_lines, 2u);
+}
+
+TEST(CountryTable, ReadsCrLfAsLfAndStopsAtCtrlZ) {
+    const CountryTable table = load("I\tITALY\r\nF\tFRANCE\r\n\x1A" "EA\tSPAIN\r\n");
+    EXPECT_EQ(prefix_of(table, "ITALY"), "I");
+    EXPECT_EQ(prefix_of(table, "FRANCE"), "F");
+    EXPECT_EQ(prefix_of(table, "SPAIN"), "<none>");
+    EXPECT_EQ(table.entry_lines, 2u);
+}
+
+TEST(CountryTable, KeepsALoneCrAsAnOrdinaryCharacter) {
+    const CountryTable table = load("I\tITALY\r\rF\tFRANCE\r");
+    EXPECT_EQ(prefix_of(table, "ITALY\r\rF\tFRANCE\r"), "I");
+    EXPECT_EQ(table.entry_lines, 1u);
+}
+
+TEST(CountryTable, SkipsCommentsAndEmptyLinesOnly) {
+    const CountryTable table = load("#I\tITALY\n\n  #X\tHASH\n\tNO PREFIX\nJA\tJAPAN");
+    EXPECT_EQ(prefix_of(table, "ITALY"), "<none>");
+    EXPECT_EQ(prefix_of(table, "HASH"), "  #X");
+    EXPECT_EQ(prefix_of(table, "NO PREFIX"), "");
+    EXPECT_EQ(prefix_of(table, "JAPAN"), "JA");  // a last line without its line end
+    EXPECT_EQ(table.entry_lines, 3u);
+}
+
+TEST(CountryTable, ALineWithoutTabMatchesTheEmptyName) {
+    const CountryTable table = load("   \nI\tITALY\n");
+    EXPECT_EQ(prefix_of(table, ""), "");
+    EXPECT_EQ(table.entry_lines, 2u);
+}
+
+TEST(CountryTable, KeepsBlanksTabsAndLongPrefixes) {
+    const CountryTable table = load(" I \t ITALY \tX\nVERYLONGPREFIX\tLONG\n");
+    EXPECT_EQ(prefix_of(table, " ITALY \tX"), " I ");
+    EXPECT_EQ(prefix_of(table, "LONG"), "VERYLONGPREFIX");
+}
+
+TEST(CountryTable, CutsNamesAtFiftyCharacters) {
+    const std::string name(60, 'N');
+    const CountryTable table = load("P\t" + name + "\n");
+    EXPECT_EQ(prefix_of(table, name.substr(0, 50)), "P");
+}
+
+TEST(CountryTable, ReadsOverlongLinesInPiecesOf249) {
+    // 249 characters fill the first piece; the rest is a line of its own.
+    const std::string line = "A\t" + std::string(247, 'x') + "B\tBRAVO\n";
+    const CountryTable table = load(line);
+    EXPECT_EQ(prefix_of(table, std::string(50, 'x')), "A");
+    EXPECT_EQ(prefix_of(table, "BRAVO"), "B");
+    EXPECT_EQ(table.entry_lines, 2u);
+
+    // An LF that does not fit its piece becomes an empty line, which is skipped.
+    const CountryTable exact = load("C\t" + std::string(247, 'y') + "\nD\tDELTA\n");
+    EXPECT_EQ(exact.entry_lines, 2u);
+    EXPECT_EQ(prefix_of(exact, "DELTA"), "D");
+}
+
+TEST(CountryTable, AZeroByteEndsTheLineText) {
+    const CountryTable table = load(std::string("I\tITA\0LY\nF\0\tFRANCE\n", 20));
+    EXPECT_EQ(prefix_of(table, "ITA"), "I");
+    EXPECT_EQ(prefix_of(table, "FRANCE"), "<none>");
+    EXPECT_EQ(prefix_of(table, ""), "");  // the second line has no TAB before its zero byte
+}
+
+}  // namespace
+}  // namespace t2c

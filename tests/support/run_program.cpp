@@ -1,0 +1,69 @@
+#include "support/run_program.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+
+#include "support/temp_dir.h"
+
+namespace t2c::testing {
+
+std::string program_path() {
+    if (const char* path = std::getenv("T2C_PROGRAM"); path != nullptr && *path != '\0') return path;
+    return T2C_BUILT_PROGRAM;
+}
+
+namespace {
+
+std::vector<std::string> runner_words() {
+    std::vector<std::string> words;
+    if (const char* runner = std::getenv("T2C_RUNNER"); runner != nullptr) {
+        std::istringstream in(runner);
+        for (std::string word; in >> word;) words.push_back(word);
+    }
+    return words;
+}
+
+}  // namespace
+
+ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                          const std::string& program) {
+    TempDir capture;
+    const std::string out_path = (capture / "stdout").string();
+    const std::string err_path = (capture / "stderr").string();
+
+    std::vector<std::string> words = runner_words();
+    words.push_back(program.empty() ? program_path() : program);
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
+        dup2(in, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("waitpid failed");
+
+    ProgramResult result;
+    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = read_file(out_path);
+    result.err = read_file(err_path);
+    return result;
+}
+
+}  // namespace t2c::testing

@@ -1,0 +1,25 @@
+// Runs the built converter as a user would, in a folder of the test's, and keeps all it gave.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace t2c::testing {
+
+struct ProgramResult {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+// The converter under test: T2C_PROGRAM from the environment, else the one this build made.
+// T2C_RUNNER, when set, is a command put before it (such as an emulator).
+std::string program_path();
+
+// Runs program_path() (or program, when given) with the arguments, its current directory set
+// to dir and its standard input empty; stdout and stderr are captured whole.
+ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                          const std::string& program = "");
+
+}  // namespace t2c::testing
