@@ -155,7 +155,6 @@ int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std:
     try {
         return convert(state, argc, argv, out, err);
     } catch (const Fatal& failure) {
-        std::fflush(out);
         std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
         return failure.code;
     }
