@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/files.h"
+#include "dbf/record_layout.h"
 #include "support/temp_dir.h"
 
 namespace t2c {
@@ -101,6 +105,76 @@ TEST(CountryTable, AZeroByteEndsTheLineText) {
     EXPECT_EQ(prefix_of(table, "ITA"), "I");
     EXPECT_EQ(prefix_of(table, "FRANCE"), "<none>");
     EXPECT_EQ(prefix_of(table, ""), "");  // the second line has no TAB before its zero byte
+}
+
+// The shipped country list, held against the list of entities it is made from.
+const std::string SOURCE_DIR = T2C_SOURCE_DIR;
+
+struct Entity {
+    std::string prefix;
+    std::string name;  // in upper case, as the logs write it
+};
+
+// The rows of data/dxcc-entities.tsv after its comments and header: prefix, name, continent.
+std::vector<Entity> listed_entities() {
+    std::ifstream in(SOURCE_DIR + "/data/dxcc-entities.tsv");
+    if (!in) throw std::runtime_error("cannot read data/dxcc-entities.tsv");
+    std::vector<Entity> entities;
+    bool header = true;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        if (header) {
+            header = false;
+            continue;
+        }
+        const std::size_t tab = line.find('\t');
+        const std::size_t next_tab = line.find('\t', tab + 1);
+        std::string name = line.substr(tab + 1, next_tab - tab - 1);
+        for (char& c : name) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+        entities.push_back({line.substr(0, tab), name});
+    }
+    return entities;
+}
+
+// The dxcc.txt that ships with the converter, loaded as the converter loads it.
+CountryTable shipped_table() { return load(testing::read_file(SOURCE_DIR + "/dxcc.txt")); }
+
+TEST(ShippedCountryList, HasOneLinePerListedEntityWithItsPrefix) {
+    const CountryTable table = shipped_table();
+    const std::vector<Entity> entities = listed_entities();
+    ASSERT_GT(entities.size(), 300u);
+    EXPECT_EQ(table.entry_lines, entities.size());
+    EXPECT_EQ(table.prefix_by_name.size(), entities.size()) << "a name is listed twice";
+    for (const Entity& entity : entities) EXPECT_EQ(prefix_of(table, entity.name), entity.prefix);
+}
+
+TEST(ShippedCountryList, FindsCountriesAsLogsSpellThem) {
+    const CountryTable table = shipped_table();
+    EXPECT_EQ(prefix_of(table, "ITALY"), "I");
+    EXPECT_EQ(prefix_of(table, "FED. REP. OF GERMANY"), "DL");
+    EXPECT_EQ(prefix_of(table, "UNITED STATES OF AMERICA"), "K");
+    EXPECT_EQ(prefix_of(table, "SOV MIL ORDER OF MALTA"), "1A");
+    EXPECT_EQ(prefix_of(table, "CONWAY REEF"), "3D2/c");
+    EXPECT_EQ(prefix_of(table, "Italy"), "<none>");
+    EXPECT_EQ(prefix_of(table, "USA"), "<none>");
+}
+
+// A name with blanks at its end or two in a row, or longer than the log's country field, is
+// loaded without a word but can never match a contact.
+TEST(ShippedCountryList, HoldsOnlyNamesALogCanMatch) {
+    for (const auto& [name, prefix] : shipped_table().prefix_by_name) {
+        if (name.empty()) {
+            ADD_FAILURE() << "an empty name, with the prefix " << prefix;
+            continue;
+        }
+        EXPECT_LE(name.size(), COUNTRY.width) << name;
+        EXPECT_EQ(name.find("  "), std::string::npos) << name;
+        EXPECT_NE(name.front(), ' ') << name;
+        EXPECT_NE(name.back(), ' ') << name;
+        for (const char c : name) EXPECT_FALSE(c >= 'a' && c <= 'z') << name;
+    }
 }
 
 }  // namespace
