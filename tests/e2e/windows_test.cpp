@@ -79,13 +79,14 @@ TEST_F(Windows, ConvertsThroughBackslashPathsWithoutTranslatingAByte) {
     EXPECT_EQ(result.exit_code, 0);
     EXPECT_EQ(result.out, BANNER + PROGRESS + summary(2, 2));
     EXPECT_EQ(result.err, "");
-    const std::string tail = "\x19" "20\x19SSB\x19" "59\x19" "57\x19S\x19" "ANNA/ROMA\x19\x19" "14.195\x19\x19"
-                             "ABCDEF\x19\x19\x19\x19\r\n";
-    const std::string second_tail = "\x19" "20\x19SSB\x19" "59\x19" "57\x19S\x19" "AN  NA/ROMA\x19\x19"
-                                    "14.195\x19\x19" "ABCDEF\x19\x19\x19\x19\r\n";
-    std::string expected_lines = "07-MAR-1999 14:30:00\x19Q1AAA\x19I\x19XY";
-    expected_lines.append(tail).append("07-MAR-1999 14:30:01\x19Q2BBB\x19I\x19XY").append(second_tail);
-    EXPECT_EQ(testing::read_file(dir / "import" / "OUT.ASC"), expected_lines);
+    const auto line = [](const char* seconds, const char* call, const char* comment) {
+        std::string text = "07-MAR-1999 14:30:";
+        text.append(seconds).append("\x19").append(call);
+        text.append("\x19I\x19XY\x19" "20\x19SSB\x19" "59\x19" "57\x19S\x19").append(comment);
+        return text.append("\x19\x19" "14.195\x19\x19" "ABCDEF\x19\x19\x19\x19\r\n");
+    };
+    EXPECT_EQ(testing::read_file(dir / "import" / "OUT.ASC"),
+              line("00", "Q1AAA", "ANNA/ROMA") + line("01", "Q2BBB", "AN  NA/ROMA"));
 }
 
 TEST_F(Windows, ReadsACountryListWithCrLfAndCtrlZ) {
