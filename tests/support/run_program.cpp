@@ -28,7 +28,23 @@ std::vector<std::string> runner_words() {
     return words;
 }
 
+// A Windows console program writes stdout and stderr in text mode, so every "\n" it prints
+// arrives as CR LF, on the console as in a redirected file; that is what Windows users expect,
+// and the program keeps it. The expectations are written once, with LF, for both systems.
+// The output file is never touched: it is binary on both.
+std::string lf_lines(const std::string& text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        lines.push_back(text[i]);
+    }
+    return lines;
+}
+
 }  // namespace
+
+bool under_runner() { return !runner_words().empty(); }
 
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const std::string& program) {
@@ -61,8 +77,10 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
 
     ProgramResult result;
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = read_file(out_path);
-    result.err = read_file(err_path);
+    result.raw_out = read_file(out_path);
+    result.out = under_runner() ? lf_lines(result.raw_out) : result.raw_out;
+    const std::string err_bytes = read_file(err_path);
+    result.err = under_runner() ? lf_lines(err_bytes) : err_bytes;
     return result;
 }
 

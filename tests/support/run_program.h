@@ -11,14 +11,19 @@ struct ProgramResult {
     int exit_code = -1;
     std::string out;
     std::string err;
+    std::string raw_out;  // stdout as the program wrote it, before any normalising
 };
 
 // The converter under test: T2C_PROGRAM from the environment, else the one this build made.
 // T2C_RUNNER, when set, is a command put before it (such as an emulator).
 std::string program_path();
 
+// Whether T2C_RUNNER is set: the program is a Windows build run under an emulator.
+bool under_runner();
+
 // Runs program_path() (or program, when given) with the arguments, its current directory set
-// to dir and its standard input empty; stdout and stderr are captured whole.
+// to dir and its standard input empty; stdout and stderr are captured whole. Under a runner
+// each CR LF of stdout and stderr is given back as LF (see run_program.cpp).
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const std::string& program = "");
 
