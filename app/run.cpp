@@ -140,6 +140,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     load_countries(state);
     std::fputs("*** Conversion in progress...\n", out);
     convert_records(state, err);
+    std::fflush(err);
     finish_output(state);
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",
                  static_cast<long long>(state.counters.processed),
@@ -155,6 +156,8 @@ int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std:
     try {
         return convert(state, argc, argv, out, err);
     } catch (const Fatal& failure) {
+        // Reports first, then what the program printed, as when the reports were unbuffered.
+        std::fflush(err);
         std::fflush(out);
         std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
         return failure.code;

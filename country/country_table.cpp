@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "text/field.h"
 
@@ -11,23 +12,28 @@ CountryEntry parse_entry_line(const char* line) {
     const char* tab = std::strchr(line, '\t');
     if (tab == nullptr) return {};
     // The line is a C string: a zero byte ends it, wherever it stands.
-    const std::string_view after_tab(tab + 1);
-    char name[COUNTRY_NAME_WIDTH + 1] = {};
-    copy_field(name, after_tab.substr(0, COUNTRY_NAME_WIDTH));
-    cut_at(name, '\n');
-    return {std::string(line, tab), std::string(name)};
+    // copy_field of at most COUNTRY_NAME_WIDTH characters and cut_at('\n'), measured in place.
+    const char* name = tab + 1;
+    std::size_t length = 0;
+    while (length < COUNTRY_NAME_WIDTH && name[length] != '\0' && name[length] != '\n') ++length;
+    return {std::string(line, tab), std::string(name, length)};
 }
 
 CountryTable load_country_table(TextLines& lines) {
-    CountryTable table;
+    // The entries are gathered first so that the table is sized once: growing it entry by
+    // entry rehashes all earlier entries again, which made up much of a long list's loading.
+    std::vector<CountryEntry> entries;
     std::array<char, LINE_BUFFER_SIZE> line{};
     while (lines.read_line(line)) {
-        if (line[0] != '#' && line[0] != '\n') {
-            CountryEntry entry = parse_entry_line(line.data());
-            table.prefix_by_name.insert_or_assign(std::move(entry.name), std::move(entry.prefix));
-            ++table.entry_lines;
-        }
+        if (line[0] != '#' && line[0] != '\n') entries.push_back(parse_entry_line(line.data()));
     }
+    CountryTable table;
+    table.prefix_by_name.reserve(entries.size());
+    // In file order, so that a later line with the same name replaces an earlier one.
+    for (CountryEntry& entry : entries) {
+        table.prefix_by_name.insert_or_assign(std::move(entry.name), std::move(entry.prefix));
+    }
+    table.entry_lines = entries.size();
     return table;
 }
 
