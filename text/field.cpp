@@ -34,9 +34,6 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::optional<int> read_two_digit(std::string_view text) {
-    // Nearly every date and time of a log is two plain digits: read them straight away.
-    if (text.size() >= 2 && is_digit(text[0]) && is_digit(text[1])) return (text[0] - '0') * 10 + (text[1] - '0');
-
     std::size_t i = 0;
     while (i < text.size() && text[i] != '\0' && is_white(text[i])) ++i;
     // The width of two counts from the first character after the white space.
