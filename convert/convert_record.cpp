@@ -1,5 +1,6 @@
 #include "convert/convert_record.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "convert/words.h"

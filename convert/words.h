@@ -22,8 +22,6 @@ inline std::uint64_t load(const char* p) {
     return word;
 }
 
-inline void store(char* p, std::uint64_t word) { std::memcpy(p, &word, WORD_SIZE); }
-
 // The high bit of every byte of word that is zero, and no other bit: exact, since no carry
 // crosses from one byte into the next.
 inline std::uint64_t zero_bytes(std::uint64_t word) {

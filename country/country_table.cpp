@@ -2,9 +2,6 @@
 
 #include <array>
 #include <cstring>
-#include <vector>
-
-#include "text/field.h"
 
 namespace t2c {
 
@@ -20,20 +17,15 @@ CountryEntry parse_entry_line(const char* line) {
 }
 
 CountryTable load_country_table(TextLines& lines) {
-    // The entries are gathered first so that the table is sized once: growing it entry by
-    // entry rehashes all earlier entries again, which made up much of a long list's loading.
-    std::vector<CountryEntry> entries;
+    CountryTable table;
     std::array<char, LINE_BUFFER_SIZE> line{};
     while (lines.read_line(line)) {
-        if (line[0] != '#' && line[0] != '\n') entries.push_back(parse_entry_line(line.data()));
+        if (line[0] != '#' && line[0] != '\n') {
+            CountryEntry entry = parse_entry_line(line.data());
+            table.prefix_by_name.insert_or_assign(std::move(entry.name), std::move(entry.prefix));
+            ++table.entry_lines;
+        }
     }
-    CountryTable table;
-    table.prefix_by_name.reserve(entries.size());
-    // In file order, so that a later line with the same name replaces an earlier one.
-    for (CountryEntry& entry : entries) {
-        table.prefix_by_name.insert_or_assign(std::move(entry.name), std::move(entry.prefix));
-    }
-    table.entry_lines = entries.size();
     return table;
 }
 
