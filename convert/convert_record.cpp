@@ -21,12 +21,12 @@ void append(char (&text)[N], std::string_view more) {
     text[length] = '\0';
 }
 
-// copy_field of the field and then cut_at(stop): the field's bytes up to its first zero byte
-// or stop; returns their number. The bytes of the field after that stay behind the
-// terminator, as cut_at leaves them. Fields whose words would reach past the record's
-// fields go byte by byte.
+// copy_field of the field, then cut_at(stop) and, when one is given, cut_at(other_stop): the
+// field's bytes up to its first zero byte, stop or other stop; returns their number. The
+// bytes of the field after that stay behind the terminator, as cut_at leaves them. Fields
+// whose words would reach past the record's fields go byte by byte.
 template <FieldSpan SPAN, std::size_t N>
-std::size_t copy_until(char (&text)[N], std::string_view record, char stop) {
+std::size_t copy_until(char (&text)[N], std::string_view record, char stop, char other_stop = '\0') {
     static_assert(SPAN.width < N, "the text has room for the field and its terminator");
     const char* source = record.data() + SPAN.offset;
     std::size_t length = 0;
@@ -34,7 +34,8 @@ std::size_t copy_until(char (&text)[N], std::string_view record, char stop) {
         length = SPAN.width;
         for (std::size_t offset = 0; offset < SPAN.width; offset += words::WORD_SIZE) {
             const std::uint64_t word = words::load(source + offset);
-            std::uint64_t ends = words::zero_bytes(word) | words::bytes_equal(word, static_cast<unsigned char>(stop));
+            std::uint64_t ends = words::zero_bytes(word) | words::bytes_equal(word, static_cast<unsigned char>(stop)) |
+                                 words::bytes_equal(word, static_cast<unsigned char>(other_stop));
             if (offset + words::WORD_SIZE > SPAN.width) ends |= words::marks_from(SPAN.width - offset);
             if (ends != 0) {
                 length = offset + words::first_marked(ends);
@@ -42,7 +43,9 @@ std::size_t copy_until(char (&text)[N], std::string_view record, char stop) {
             }
         }
     } else {
-        while (length < SPAN.width && source[length] != '\0' && source[length] != stop) ++length;
+        while (length < SPAN.width && source[length] != '\0' && source[length] != stop && source[length] != other_stop) {
+            ++length;
+        }
     }
     std::memcpy(text, source, SPAN.width);
     text[length] = '\0';
@@ -126,8 +129,7 @@ void build_comment(std::string_view record, ImportRecord& out) {
     length += place.copy(out.comment + length, place.size());
     out.comment[length] = '\0';
 
-    copy_until<MANAGER>(out.manager, record, ' ');
-    if (out.manager[0] != '\0') {
+    if (copy_until<MANAGER>(out.manager, record, ' ') != 0) {
         append(out.comment, "/QSL via ");
         append(out.comment, out.manager);
     }
@@ -170,10 +172,8 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     copy_until<BAND>(out.band, record, 'm');
     copy_until<FREQUENCY>(out.frequency, record, ' ');
     copy_until<MODE>(out.mode, record, ' ');
-    copy_until<REPORT_SENT>(out.report_sent, record, ' ');
-    cut_at(out.report_sent, '+');
-    copy_until<REPORT_RECEIVED>(out.report_received, record, ' ');
-    cut_at(out.report_received, '+');
+    copy_until<REPORT_SENT>(out.report_sent, record, ' ', '+');
+    copy_until<REPORT_RECEIVED>(out.report_received, record, ' ', '+');
 
     out.qsl_status = qsl_status(record[QSL_SENT.offset], record[QSL_RECEIVED.offset]);
     build_comment(record, out);

@@ -84,6 +84,12 @@ TEST(RecordFields, CutAtTheirStopAsTheHelpersDo) {
     for (const std::string& text : field_texts(BAND.width, 'm')) {
         EXPECT_EQ(convert({.band = text}).out.band, helper_cut(text, 'm')) << testing::PrintToString(text);
     }
+    for (const std::string& text : field_texts(REPORT_SENT.width, '+')) {
+        const std::string expected = helper_cut(helper_cut(text, ' '), '+');
+        const Converted c = convert({.report_sent = text, .report_received = text});
+        EXPECT_EQ(c.out.report_sent, expected) << testing::PrintToString(text);
+        EXPECT_EQ(c.out.report_received, expected) << testing::PrintToString(text);
+    }
     // Exactly one word wide.
     for (const std::string& text : field_texts(FREQUENCY.width, ' ')) {
         EXPECT_EQ(convert({.frequency = text}).out.frequency, helper_cut(text, ' ')) << testing::PrintToString(text);
