@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <new>
+#include <system_error>
 #include <string_view>
 
 #include "convert/convert_record.h"
@@ -81,8 +83,10 @@ void open_files(RunState& state, const char* source_path, const char* output_pat
 
 void load_countries(RunState& state) {
     TextLines lines(state.country_file.get());
+    std::error_code unknown_size;
+    const std::uintmax_t size = std::filesystem::file_size(COUNTRY_FILE_NAME, unknown_size);
     try {
-        state.countries = load_country_table(lines);
+        state.countries = load_country_table(lines, unknown_size ? 0 : size);
     } catch (const std::bad_alloc&) {
         fatal("malloc()", std::strerror(ENOMEM), EXIT_MEMORY);
     }

@@ -23,7 +23,7 @@ CountryTable load_list(const std::string& list_bytes) {
     std::FILE* file = fmemopen(const_cast<char*>(list_bytes.data()), list_bytes.size(), "rb");
     if (file == nullptr) throw std::runtime_error("fmemopen failed");
     TextLines lines(file);
-    CountryTable table = load_country_table(lines);
+    CountryTable table = load_country_table(lines, list_bytes.size());  // sized as the run does
     std::fclose(file);
     return table;
 }

@@ -1,5 +1,6 @@
 #include "country/country_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -16,8 +17,13 @@ CountryEntry parse_entry_line(const char* line) {
     return {std::string(line, tab), std::string(name, length)};
 }
 
-CountryTable load_country_table(TextLines& lines) {
+CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint) {
+    // An entry line takes some twenty bytes (prefix, TAB, name, line end); a guess too high or
+    // too low costs little. The reservation stays bounded: a huge file may be mostly comments.
+    constexpr std::uintmax_t BYTES_PER_LINE = 20;
+    constexpr std::uintmax_t MOST_RESERVED = std::uintmax_t{1} << 20;
     CountryTable table;
+    table.prefix_by_name.reserve(static_cast<std::size_t>(std::min(size_hint / BYTES_PER_LINE, MOST_RESERVED)));
     std::array<char, LINE_BUFFER_SIZE> line{};
     while (lines.read_line(line)) {
         if (line[0] != '#' && line[0] != '\n') {
