@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <new>
+#include <system_error>
 #include <string_view>
 
 #include "convert/convert_record.h"
@@ -81,8 +83,10 @@ void open_files(RunState& state, const char* source_path, const char* output_pat
 
 void load_countries(RunState& state) {
     TextLines lines(state.country_file.get());
+    std::error_code unknown_size;
+    const std::uintmax_t size = std::filesystem::file_size(COUNTRY_FILE_NAME, unknown_size);
     try {
-        state.countries = load_country_table(lines);
+        state.countries = load_country_table(lines, unknown_size ? 0 : size);
     } catch (const std::bad_alloc&) {
         fatal("malloc()", std::strerror(ENOMEM), EXIT_MEMORY);
     }
@@ -140,6 +144,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     load_countries(state);
     std::fputs("*** Conversion in progress...\n", out);
     convert_records(state, err);
+    std::fflush(err);
     finish_output(state);
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",
                  static_cast<long long>(state.counters.processed),
@@ -156,6 +161,9 @@ int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std:
         return convert(state, argc, argv, out, err);
     } catch (const Fatal& failure) {
         std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
+        // Out now, behind the reports, as if standard error were unbuffered; what the program
+        // printed on standard output follows at exit, as it always did.
+        std::fflush(err);
         return failure.code;
     }
 }

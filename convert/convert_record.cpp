@@ -1,7 +1,9 @@
 #include "convert/convert_record.h"
 
+#include <cstdint>
 #include <cstring>
 
+#include "convert/words.h"
 #include "dbf/record_layout.h"
 #include "text/field.h"
 
@@ -19,6 +21,83 @@ void append(char (&text)[N], std::string_view more) {
     text[length] = '\0';
 }
 
+// copy_field of the field, then cut_at(stop) and, when one is given, cut_at(other_stop): the
+// field's bytes up to its first zero byte, stop or other stop; returns their number. The
+// bytes of the field after that stay behind the terminator, as cut_at leaves them. Fields
+// whose words would reach past the record's fields go byte by byte.
+template <FieldSpan SPAN, std::size_t N>
+std::size_t copy_until(char (&text)[N], std::string_view record, char stop, char other_stop = '\0') {
+    static_assert(SPAN.width < N, "the text has room for the field and its terminator");
+    const char* source = record.data() + SPAN.offset;
+    std::size_t length = 0;
+    if constexpr (SPAN.offset + SPAN.width + words::WORD_SIZE - 1 <= FIELDS_END) {
+        length = SPAN.width;
+        for (std::size_t offset = 0; offset < SPAN.width; offset += words::WORD_SIZE) {
+            const std::uint64_t word = words::load(source + offset);
+            std::uint64_t ends = words::zero_bytes(word) | words::bytes_equal(word, static_cast<unsigned char>(stop)) |
+                                 words::bytes_equal(word, static_cast<unsigned char>(other_stop));
+            if (offset + words::WORD_SIZE > SPAN.width) ends |= words::marks_from(SPAN.width - offset);
+            if (ends != 0) {
+                length = offset + words::first_marked(ends);
+                break;
+            }
+        }
+    } else {
+        while (length < SPAN.width && source[length] != '\0' && source[length] != stop && source[length] != other_stop) {
+            ++length;
+        }
+    }
+    std::memcpy(text, source, SPAN.width);
+    text[length] = '\0';
+    return length;
+}
+
+// copy_field alone: the whole field, which reads as a text up to its first zero byte.
+template <FieldSpan SPAN, std::size_t N>
+void copy_whole(char (&text)[N], std::string_view record) {
+    static_assert(SPAN.width < N, "the text has room for the field and its terminator");
+    std::memcpy(text, record.data() + SPAN.offset, SPAN.width);
+    text[SPAN.width] = '\0';
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// read_two_digit, or none when it reads no number. Nearly every date and time of a log is two
+// plain digits, read here without the general reading.
+int read_number(std::string_view two_characters, int none) {
+    if (is_digit(two_characters[0]) && is_digit(two_characters[1])) {
+        return (two_characters[0] - '0') * 10 + (two_characters[1] - '0');
+    }
+    return read_two_digit(two_characters).value_or(none);
+}
+
+// What copy_field and then cut_at_double(' ') leave of a field: its text up to a zero byte,
+// ended at the first blank that is followed by another, by a zero byte or by the field's end.
+// Found in place, a word at a time: the word one byte further on holds for each byte the one
+// that follows it.
+template <FieldSpan SPAN>
+std::string_view padded_text(std::string_view record) {
+    static_assert(SPAN.offset + SPAN.width + words::WORD_SIZE <= FIELDS_END, "words stay within the fields");
+    const char* text = record.data() + SPAN.offset;
+    std::size_t length = SPAN.width;
+    for (std::size_t offset = 0; offset < SPAN.width; offset += words::WORD_SIZE) {
+        const std::uint64_t word = words::load(text + offset);
+        const std::uint64_t next = words::load(text + offset + 1);
+        std::uint64_t next_ends = words::zero_bytes(next) | words::bytes_equal(next, ' ');
+        std::uint64_t ends = words::zero_bytes(word);
+        if (offset + words::WORD_SIZE >= SPAN.width) {
+            next_ends |= words::marks_from(SPAN.width - offset - 1);
+            ends |= words::marks_from(SPAN.width - offset);
+        }
+        ends |= words::bytes_equal(word, ' ') & next_ends;
+        if (ends != 0) {
+            length = offset + words::first_marked(ends);
+            break;
+        }
+    }
+    return record.substr(SPAN.offset, length);
+}
+
 bool qsl_flag_set(char flag) { return flag == 'B' || flag == 'D' || flag == 'S'; }
 
 char qsl_status(char sent, char received) {
@@ -30,24 +109,27 @@ ConvertResult reject(RejectReason reason, int value) {
     return {Verdict::rejected, reason, value};
 }
 
-void stamp_seconds(char (&time)[9], int& seconds_counter) {
-    const char stamp[4] = {':', static_cast<char>('0' + seconds_counter / 10),
-                           static_cast<char>('0' + seconds_counter % 10), '\0'};
-    append(time, stamp);
+// Appends ':' and the counter as two digits to a time text of length characters.
+void stamp_seconds(char (&time)[9], std::size_t length, int& seconds_counter) {
+    static_assert(TIME_INI.width + 3 < sizeof time, "the stamp fits behind the longest time");
+    time[length] = ':';
+    time[length + 1] = static_cast<char>('0' + seconds_counter / 10);
+    time[length + 2] = static_cast<char>('0' + seconds_counter % 10);
+    time[length + 3] = '\0';
     seconds_counter = (seconds_counter + 1) % 60;
 }
 
 void build_comment(std::string_view record, ImportRecord& out) {
-    copy_field(out.comment, field(record, NAME));
-    cut_at(out.comment, ' ');  // the first word of the name
-    if (out.comment[0] != '\0') append(out.comment, "/");
-    append(out.comment, field(record, PLACE));
-    // Drops the place's padding; a double blank inside the place ends the comment too.
-    cut_at_double(out.comment, ' ');
+    // The first word of the name, a '/' when there is one, the place, and all of it cut at
+    // its first double or trailing blank, which drops the place's padding. The word holds no
+    // blank, so that cut falls within the place: the place is taken as padded_text leaves it.
+    std::size_t length = copy_until<NAME>(out.comment, record, ' ');
+    if (length != 0) out.comment[length++] = '/';
+    const std::string_view place = padded_text<PLACE>(record);
+    length += place.copy(out.comment + length, place.size());
+    out.comment[length] = '\0';
 
-    copy_field(out.manager, field(record, MANAGER));
-    cut_at(out.manager, ' ');
-    if (out.manager[0] != '\0') {
+    if (copy_until<MANAGER>(out.manager, record, ' ') != 0) {
         append(out.comment, "/QSL via ");
         append(out.comment, out.manager);
     }
@@ -60,62 +142,48 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     if (record[DELETION_FLAG.offset] == '*') return {Verdict::deleted};
 
     // Taken first: every report ends with the call.
-    copy_field(out.call, field(record, CALL));
-    cut_at(out.call, ' ');
+    copy_until<CALL>(out.call, record, ' ');
 
-    copy_field(out.year, field(record, DATE_YEAR));
+    copy_whole<DATE_YEAR>(out.year, record);
 
-    copy_field(out.month_text, field(record, DATE_MONTH));
-    out.month = read_two_digit(out.month_text).value_or(0);
+    copy_whole<DATE_MONTH>(out.month_text, record);
+    out.month = read_number(std::string_view(out.month_text, 2), 0);
     if (out.month < 1 || out.month > 12) return reject(RejectReason::month, out.month);
 
-    copy_field(out.day, field(record, DATE_DAY));
-    const int day = read_two_digit(out.day).value_or(0);
+    copy_whole<DATE_DAY>(out.day, record);
+    const int day = read_number(std::string_view(out.day, 2), 0);
     if (day < 1 || day > 31) return reject(RejectReason::day, day);
 
-    append(out.month_name, MONTH_NAMES[static_cast<std::size_t>(out.month)]);
+    std::memcpy(out.month_name, MONTH_NAMES[static_cast<std::size_t>(out.month)], 3);  // each of three letters
 
-    copy_field(out.time, field(record, TIME_INI));
-    cut_at(out.time, ' ');
-    if (out.time[0] == '\0') return reject(RejectReason::empty_time, 0);
+    const std::size_t time_length = copy_until<TIME_INI>(out.time, record, ' ');
+    if (time_length == 0) return reject(RejectReason::empty_time, 0);
     // Stamped before the hour and minute are checked, so a record rejected for them still
     // uses up its seconds value.
-    stamp_seconds(out.time, seconds_counter);
+    stamp_seconds(out.time, time_length, seconds_counter);
 
     // A short time such as '9:30' or '14' is read at these fixed positions all the same,
     // its seconds stamp standing in for missing minute digits.
-    const int hour = read_two_digit(std::string_view(out.time, 2)).value_or(-1);
+    const int hour = read_number(std::string_view(out.time, 2), -1);
     if (hour < 0 || hour > 23) return reject(RejectReason::hour, hour);
-    const int minute = read_two_digit(std::string_view(out.time + 3, 2)).value_or(-1);
+    const int minute = read_number(std::string_view(out.time + 3, 2), -1);
     if (minute < 0 || minute > 59) return reject(RejectReason::minute, minute);
 
-    copy_field(out.band, field(record, BAND));
-    cut_at(out.band, 'm');
-    copy_field(out.frequency, field(record, FREQUENCY));
-    cut_at(out.frequency, ' ');
-    copy_field(out.mode, field(record, MODE));
-    cut_at(out.mode, ' ');
-    copy_field(out.report_sent, field(record, REPORT_SENT));
-    cut_at(out.report_sent, ' ');
-    cut_at(out.report_sent, '+');
-    copy_field(out.report_received, field(record, REPORT_RECEIVED));
-    cut_at(out.report_received, ' ');
-    cut_at(out.report_received, '+');
+    copy_until<BAND>(out.band, record, 'm');
+    copy_until<FREQUENCY>(out.frequency, record, ' ');
+    copy_until<MODE>(out.mode, record, ' ');
+    copy_until<REPORT_SENT>(out.report_sent, record, ' ', '+');
+    copy_until<REPORT_RECEIVED>(out.report_received, record, ' ', '+');
 
     out.qsl_status = qsl_status(record[QSL_SENT.offset], record[QSL_RECEIVED.offset]);
     build_comment(record, out);
 
-    copy_field(out.code2, field(record, CODE2));
-    cut_at(out.code2, ' ');
+    copy_until<CODE2>(out.code2, record, ' ');
     if (out.code2[0] == '*') cut_at(out.code2, '*');
 
-    char country[COUNTRY.width + 1] = {};
-    copy_field(country, field(record, COUNTRY));
-    cut_at_double(country, ' ');
-    out.prefix = find_country(countries, country).value_or("??");
+    out.prefix = find_country(countries, padded_text<COUNTRY>(record)).value_or("??");
 
-    copy_field(out.code6, field(record, CODE6));
-    cut_at(out.code6, ' ');
+    copy_until<CODE6>(out.code6, record, ' ');
     return {Verdict::accepted};
 }
 

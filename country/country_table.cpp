@@ -1,9 +1,8 @@
 #include "country/country_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
-
-#include "text/field.h"
 
 namespace t2c {
 
@@ -11,15 +10,20 @@ CountryEntry parse_entry_line(const char* line) {
     const char* tab = std::strchr(line, '\t');
     if (tab == nullptr) return {};
     // The line is a C string: a zero byte ends it, wherever it stands.
-    const std::string_view after_tab(tab + 1);
-    char name[COUNTRY_NAME_WIDTH + 1] = {};
-    copy_field(name, after_tab.substr(0, COUNTRY_NAME_WIDTH));
-    cut_at(name, '\n');
-    return {std::string(line, tab), std::string(name)};
+    // copy_field of at most COUNTRY_NAME_WIDTH characters and cut_at('\n'), measured in place.
+    const char* name = tab + 1;
+    std::size_t length = 0;
+    while (length < COUNTRY_NAME_WIDTH && name[length] != '\0' && name[length] != '\n') ++length;
+    return {std::string(line, tab), std::string(name, length)};
 }
 
-CountryTable load_country_table(TextLines& lines) {
+CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint) {
+    // An entry line takes some twenty bytes (prefix, TAB, name, line end); a guess too high or
+    // too low costs little. The reservation stays bounded: a huge file may be mostly comments.
+    constexpr std::uintmax_t BYTES_PER_LINE = 20;
+    constexpr std::uintmax_t MOST_RESERVED = std::uintmax_t{1} << 20;
     CountryTable table;
+    table.prefix_by_name.reserve(static_cast<std::size_t>(std::min(size_hint / BYTES_PER_LINE, MOST_RESERVED)));
     std::array<char, LINE_BUFFER_SIZE> line{};
     while (lines.read_line(line)) {
         if (line[0] != '#' && line[0] != '\n') {

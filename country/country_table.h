@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,8 +37,9 @@ CountryEntry parse_entry_line(const char* line);
 
 // Reads the country file's lines to their end: comment lines ('#' first) and empty lines are
 // skipped, every other line is an entry. Throws std::bad_alloc when memory runs out; a read
-// error shows in lines.failed().
-CountryTable load_country_table(TextLines& lines);
+// error shows in lines.failed(). size_hint, the file's size when known, only sizes the table
+// ahead, so that a long list is not rehashed again and again as it grows.
+CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint = 0);
 
 // Exact, byte-by-byte comparison of the whole name: case matters, nothing is trimmed.
 std::optional<std::string_view> find_country(const CountryTable& table, std::string_view name);

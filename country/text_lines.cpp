@@ -9,6 +9,8 @@ namespace {
 constexpr std::size_t READ_SIZE = 64 * 1024;
 constexpr int CTRL_Z = 0x1A;
 
+bool ends_ordinary_text(unsigned char byte) { return byte == '\n' || byte == '\r' || byte == CTRL_Z; }
+
 }  // namespace
 
 TextLines::TextLines(std::FILE* file) : file_(file), buffer_(READ_SIZE) {}
@@ -51,6 +53,20 @@ int TextLines::next_char() {
 bool TextLines::read_line(std::array<char, LINE_BUFFER_SIZE>& line) {
     std::size_t length = 0;
     while (length < line.size() - 1) {
+        // Ordinary bytes go straight from the buffer, and most lines hold nothing else; a
+        // line end, a CR or a Ctrl-Z takes the byte-by-byte way below. A country list of
+        // 100,000 lines loads in a fraction of the time that way.
+        if (pending_ == NO_BYTE) {
+            // Locals, since every store into the line might otherwise change the members.
+            const unsigned char* const bytes = buffer_.data();
+            std::size_t next = begin_;
+            const std::size_t end = end_;
+            while (next < end && length < line.size() - 1 && !ends_ordinary_text(bytes[next])) {
+                line[length++] = static_cast<char>(bytes[next++]);
+            }
+            begin_ = next;
+            if (length == line.size() - 1) break;
+        }
         const int c = next_char();
         if (c == END) break;
         line[length++] = static_cast<char>(c);

@@ -177,5 +177,23 @@ TEST(ShippedCountryList, HoldsOnlyNamesALogCanMatch) {
     }
 }
 
+TEST(CountryTable, FindsEveryNameOfALongListAndTheLastLineOfEach) {
+    std::string list;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 10'000; ++i) {
+            list.append(round == 0 ? "OLD" : "P").append(std::to_string(i)).append("\tLAND ");
+            list.append(std::to_string(i * 7919 % 10'000)).append("\n");
+        }
+    }
+    const CountryTable table = load(list);
+    EXPECT_EQ(table.entry_lines, 20'000u);
+    EXPECT_EQ(table.prefix_by_name.size(), 10'000u);
+    for (int i = 0; i < 10'000; ++i) {
+        const std::string name = std::string("LAND ").append(std::to_string(i * 7919 % 10'000));
+        ASSERT_EQ(prefix_of(table, name), std::string("P").append(std::to_string(i)));
+    }
+    EXPECT_EQ(prefix_of(table, "LAND 10000"), "<none>");
+}
+
 }  // namespace
 }  // namespace t2c
