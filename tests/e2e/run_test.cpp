@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "e2e/messages.h"
 #include "tools/dbf_builder.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -17,16 +18,11 @@ using fixture::Contact;
 using fixture::DbfBuilder;
 using testing::ProgramResult;
 
-const std::string BANNER =
-    "Tarnwick2Corvane LogFile Converter, v1.10\n"
-    "To get more info about the program please read README.TXT file.\n\n";
-const std::string PROGRESS = "*** Conversion in progress...\n";
-const std::string DXCC = "# test list\nI\tITALY\nF\tFRANCE\n";
+using testing::BANNER;
+using testing::PROGRESS;
+using testing::summary;
 
-std::string summary(long processed, long converted) {
-    return "*** Conversion completed.\nProcessed records:\t" + std::to_string(processed) +
-           "\nConverted records:\t" + std::to_string(converted) + "\n";
-}
+const std::string DXCC = "# test list\nI\tITALY\nF\tFRANCE\n";
 
 std::string usage(const std::string& name) {
     return "Syntax:\n " + name + " tarnwick_file.dbf outfile.asc\n\n"
