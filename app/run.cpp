@@ -149,15 +149,23 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     return 0;
 }
 
+int report(const Fatal& failure, std::FILE* out, std::FILE* err) {
+    std::fflush(out);
+    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
+    return failure.code;
+}
+
 }  // namespace
 
 int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     try {
         return convert(state, argc, argv, out, err);
     } catch (const Fatal& failure) {
-        std::fflush(out);
-        std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
-        return failure.code;
+        return report(failure, out, err);
+    } catch (const std::bad_alloc&) {
+        // Memory can also run out after the table is loaded (the read and write buffers), when a
+        // large dxcc.txt took nearly all of it: the same report as in the table, never an abort.
+        return report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, out, err);
     }
 }
 

@@ -342,6 +342,36 @@ TEST(HostileMemory, RunningOutWhileLoadingALargeDxccTxtEndsTheRunWithCodeFive) {
     EXPECT_EQ(folder.file("OUT.ASC"), "");
 }
 
+TEST(HostileMemory, RunningOutAtAnyPointIsReportedNeverAnAbort) {
+    if (!address_space_can_be_limited()) GTEST_SKIP() << "the address space cannot be limited in this build";
+    Folder folder;
+    // From too little to load the program at all up to enough to finish, in steps small enough
+    // to fail in each of the run's allocations on the way.
+    bool started = false;
+    bool completed = false;
+    for (long kilobytes = 1024; kilobytes <= 64 * 1024 && !completed; kilobytes += 128) {
+        const ProgramResult result = folder.convert_within(kilobytes);
+        const std::string limit = std::to_string(kilobytes) + " KiB";
+        if (!started && result.exit_code == 127) {
+            EXPECT_NE(result.err.find("error while loading shared libraries"), std::string::npos) << limit;
+        } else if (!started && result.err == "terminate called without an active exception\n") {
+            // Loaded, but with no heap even for the C++ runtime's reserve: nothing can be thrown,
+            // so no program that reports through exceptions can report here.
+        } else if (result.exit_code == 5) {
+            started = true;
+            EXPECT_TRUE(result.out == BANNER || result.out == BANNER + PROGRESS) << limit;
+            EXPECT_EQ(result.err, "malloc(): Cannot allocate memory\n") << limit;
+        } else {
+            ASSERT_EQ(result.exit_code, 0) << limit << ": " << result.err;
+            started = true;
+            EXPECT_EQ(result.out, BANNER + PROGRESS + summary(1, 1));
+            EXPECT_EQ(folder.file("OUT.ASC"), worked_line(0));
+            completed = true;
+        }
+    }
+    EXPECT_TRUE(completed) << "64 MiB were not enough for one contact";
+}
+
 // A log of every kind of record, in an irregular order: each kind with the report it must get
 // (none for accepted and deleted records) and whether its start time uses up a second.
 struct RecordKind {
