@@ -154,17 +154,25 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     return 0;
 }
 
+int report(const Fatal& failure, std::FILE* err) {
+    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
+    // Out now, behind the reports, as if standard error were unbuffered; what the program
+    // printed on standard output follows at exit, as it always did.
+    std::fflush(err);
+    return failure.code;
+}
+
 }  // namespace
 
 int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     try {
         return convert(state, argc, argv, out, err);
     } catch (const Fatal& failure) {
-        std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
-        // Out now, behind the reports, as if standard error were unbuffered; what the program
-        // printed on standard output follows at exit, as it always did.
-        std::fflush(err);
-        return failure.code;
+        return report(failure, err);
+    } catch (const std::bad_alloc&) {
+        // Memory can also run out after the table is loaded (the read and write buffers), when a
+        // large dxcc.txt took nearly all of it: the same report as in the table, never an abort.
+        return report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
     }
 }
 
