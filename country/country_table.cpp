@@ -28,11 +28,21 @@ CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint) {
     while (lines.read_line(line)) {
         if (line[0] != '#' && line[0] != '\n') {
             CountryEntry entry = parse_entry_line(line.data());
-            table.prefix_by_name.insert_or_assign(std::move(entry.name), std::move(entry.prefix));
+            add_country(table, entry.name, entry.prefix);
             ++table.entry_lines;
         }
     }
     return table;
+}
+
+void add_country(CountryTable& table, std::string_view name, std::string_view prefix) {
+    table.prefix_by_name.insert_or_assign(std::string(name), std::string(prefix));
+}
+
+std::vector<CountryEntry> country_entries(const CountryTable& table) {
+    std::vector<CountryEntry> entries;
+    for (const auto& [name, prefix] : table.prefix_by_name) entries.push_back({prefix, name});
+    return entries;
 }
 
 std::optional<std::string_view> find_country(const CountryTable& table, std::string_view name) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "country/text_lines.h"
 
@@ -40,6 +41,13 @@ CountryEntry parse_entry_line(const char* line);
 // error shows in lines.failed(). size_hint, the file's size when known, only sizes the table
 // ahead, so that a long list is not rehashed again and again as it grows.
 CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint = 0);
+
+// Gives name its prefix: a name added again takes the later prefix, as a later line of the file
+// replaces an earlier one.
+void add_country(CountryTable& table, std::string_view name, std::string_view prefix);
+
+// Every name with its prefix, in no particular order.
+std::vector<CountryEntry> country_entries(const CountryTable& table);
 
 // Exact, byte-by-byte comparison of the whole name: case matters, nothing is trimmed.
 std::optional<std::string_view> find_country(const CountryTable& table, std::string_view name);

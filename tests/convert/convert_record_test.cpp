@@ -15,8 +15,8 @@ using fixture::Contact;
 
 CountryTable italy_only() {
     CountryTable table;
-    table.prefix_by_name.emplace("ITALY", "I");
-    table.prefix_by_name.emplace("NEW ZEALAND", "ZL");
+    add_country(table, "ITALY", "I");
+    add_country(table, "NEW ZEALAND", "ZL");
     return table;
 }
 
@@ -159,7 +159,7 @@ TEST(ConvertRecord, LooksTheCountryUpExactly) {
     EXPECT_EQ(convert.out.prefix, "I");
     convert({.country = ""});
     EXPECT_EQ(convert.out.prefix, "??");
-    convert.countries.prefix_by_name.emplace("", "");
+    add_country(convert.countries, "", "");
     convert({.country = ""});
     EXPECT_EQ(convert.out.prefix, "");
 }

@@ -15,7 +15,7 @@ using fixture::Contact;
 
 std::string line_for(const Contact& contact) {
     CountryTable countries;
-    countries.prefix_by_name.emplace("ITALY", "I");
+    add_country(countries, "ITALY", "I");
     int seconds_counter = 0;
     ImportRecord record{};
     EXPECT_EQ(convert_record(fixture::record_bytes(contact), countries, seconds_counter, record).verdict,

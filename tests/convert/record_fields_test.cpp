@@ -132,7 +132,7 @@ TEST(RecordFields, BuildTheCommentAsTheHelpersDo) {
 TEST(RecordFields, LookUpTheCountryAsTheHelpersCutIt) {
     for (const std::string& text : field_texts(COUNTRY.width, ' ')) {
         CountryTable countries;
-        countries.prefix_by_name.emplace(helper_cut_double(text), "HIT");
+        add_country(countries, helper_cut_double(text), "HIT");
         EXPECT_EQ(convert({.country = text}, countries).out.prefix, "HIT") << testing::PrintToString(text);
     }
 }

@@ -146,7 +146,7 @@ TEST(ShippedCountryList, HasOneLinePerListedEntityWithItsPrefix) {
     const std::vector<Entity> entities = listed_entities();
     ASSERT_GT(entities.size(), 300u);
     EXPECT_EQ(table.entry_lines, entities.size());
-    EXPECT_EQ(table.prefix_by_name.size(), entities.size()) << "a name is listed twice";
+    EXPECT_EQ(country_entries(table).size(), entities.size()) << "a name is listed twice";
     for (const Entity& entity : entities) EXPECT_EQ(prefix_of(table, entity.name), entity.prefix);
 }
 
@@ -164,7 +164,7 @@ TEST(ShippedCountryList, FindsCountriesAsLogsSpellThem) {
 // A name with blanks at its end or two in a row, or longer than the log's country field, is
 // loaded without a word but can never match a contact.
 TEST(ShippedCountryList, HoldsOnlyNamesALogCanMatch) {
-    for (const auto& [name, prefix] : shipped_table().prefix_by_name) {
+    for (const auto& [prefix, name] : country_entries(shipped_table())) {
         if (name.empty()) {
             ADD_FAILURE() << "an empty name, with the prefix " << prefix;
             continue;
@@ -187,7 +187,7 @@ TEST(CountryTable, FindsEveryNameOfALongListAndTheLastLineOfEach) {
     }
     const CountryTable table = load(list);
     EXPECT_EQ(table.entry_lines, 20'000u);
-    EXPECT_EQ(table.prefix_by_name.size(), 10'000u);
+    EXPECT_EQ(country_entries(table).size(), 10'000u);
     for (int i = 0; i < 10'000; ++i) {
         const std::string name = std::string("LAND ").append(std::to_string(i * 7919 % 10'000));
         ASSERT_EQ(prefix_of(table, name), std::string("P").append(std::to_string(i)));
