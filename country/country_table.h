@@ -3,11 +3,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "country/text_lines.h"
@@ -21,14 +19,21 @@ struct CountryEntry {
     std::string name;    // at most COUNTRY_NAME_WIDTH characters
 };
 
-struct StringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-};
-
+// Open addressing over a power-of-two number of slots, probed one after the other, with every
+// name and prefix kept in one arena: a lookup is a hash over the name's bytes, a shift and
+// mostly one slot, whatever the list's length, and a table of 100,000 names is released at
+// once rather than name by name.
 struct CountryTable {
-    // One prefix per name: a later line of the file replaces an earlier one with the same name.
-    std::unordered_map<std::string, std::string, StringHash, std::equal_to<>> prefix_by_name;
+    struct Slot {
+        std::uint64_t hash;  // of the name; 0 marks an empty slot
+        std::size_t name_at;
+        std::size_t name_length;
+        std::size_t prefix_at;
+        std::size_t prefix_length;
+    };
+    std::vector<Slot> slots;  // none, or a power of two of them, at most three quarters in use
+    std::vector<char> arena;  // the names and prefixes the slots point into
+    std::size_t names = 0;
     std::size_t entry_lines = 0;  // entry lines read, repeated names included
 };
 
