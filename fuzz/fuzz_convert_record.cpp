@@ -18,11 +18,11 @@ using t2c::fuzz::require;
 // Prefixes that would break a line if written as they stand, and one longer than seven.
 t2c::CountryTable hostile_countries() {
     t2c::CountryTable table;
-    table.prefix_by_name.emplace("ITALY", "I");
-    table.prefix_by_name.emplace("", "");
-    table.prefix_by_name.emplace("SEP", "S\x19P");
-    table.prefix_by_name.emplace("CR", "C\rR");
-    table.prefix_by_name.emplace("LONG", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    t2c::add_country(table, "ITALY", "I");
+    t2c::add_country(table, "", "");
+    t2c::add_country(table, "SEP", "S\x19P");
+    t2c::add_country(table, "CR", "C\rR");
+    t2c::add_country(table, "LONG", "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     return table;
 }
 

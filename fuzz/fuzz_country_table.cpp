@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     require(table.entry_lines == entry_lines, "every entry line is counted");
-    require(table.prefix_by_name.size() == expected.size(), "one entry per distinct name");
+    require(table.names == expected.size(), "one entry per distinct name");
     for (const auto& [name, prefix] : expected) {
         const auto found = t2c::find_country(table, name);
         require(found.has_value() && *found == prefix, "each name finds the prefix of its last line");
