@@ -59,8 +59,9 @@ std::size_t slot_of(const CountryTable& table, std::string_view name, std::uint6
     for (;; at = (at + 1) & mask) {
         const CountryTable::Slot& slot = table.slots[at];
         if (slot.hash == 0) return at;
+        // An empty name may come with no storage at all, which memcmp must not be handed.
         if (slot.hash == hash && slot.name_length == name.size() &&
-            std::memcmp(table.arena.data() + slot.name_at, name.data(), name.size()) == 0) {
+            (name.empty() || std::memcmp(table.arena.data() + slot.name_at, name.data(), name.size()) == 0)) {
             return at;
         }
     }
