@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <system_error>
 #include <string_view>
+#include <utility>
 
 #include "convert/convert_record.h"
 #include "convert/import_line.h"
@@ -94,11 +96,11 @@ void load_countries(RunState& state) {
 }
 
 void write_output(RunState& state) {
-    const std::string& bytes = state.output_buffer;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), state.output.get()) != bytes.size()) {
+    OutputBuffer& buffer = state.output_buffer;
+    if (std::fwrite(buffer.bytes.get(), 1, buffer.size, state.output.get()) != buffer.size) {
         fatal("write(): output file", EXIT_OUTPUT);
     }
-    state.output_buffer.clear();
+    buffer.size = 0;
 }
 
 void finish_output(RunState& state) {
@@ -107,20 +109,37 @@ void finish_output(RunState& state) {
     if (std::fclose(state.output.release()) != 0) fatal("write(): output file", EXIT_OUTPUT);
 }
 
+// Room for a line of record behind the lines already waiting; a line longer than any before
+// (a very long prefix) has the buffer grown.
+char* room_for_line(OutputBuffer& buffer, const ImportRecord& record) {
+    const std::size_t room = import_line_room(record);
+    if (buffer.capacity - buffer.size < room) {
+        const std::size_t capacity = buffer.size + room;
+        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(bytes.get(), buffer.bytes.get(), buffer.size);
+        buffer.bytes = std::move(bytes);
+        buffer.capacity = capacity;
+    }
+    return buffer.bytes.get() + buffer.size;
+}
+
 void convert_records(RunState& state, std::FILE* err) {
     if (std::fseek(state.source.get(), state.header.header_length, SEEK_SET) != 0) {
         fatal("read(): input file", EXIT_INPUT);
     }
-    state.output_buffer.reserve(OUTPUT_CHUNK + 4096);
+    state.output_buffer.bytes = std::make_unique_for_overwrite<char[]>(OUTPUT_CHUNK + 4096);
+    state.output_buffer.capacity = OUTPUT_CHUNK + 4096;
     RecordStream records(state.source.get(), state.header.record_length);
     while (const auto record = records.read_record()) {
         ++state.counters.processed;
         const ConvertResult result =
             convert_record(*record, state.countries, state.seconds_counter, state.import_record);
         if (result.verdict == Verdict::accepted) {
-            write_import_line(state.import_record, state.output_buffer);
+            OutputBuffer& buffer = state.output_buffer;
+            const char* end = write_import_line(state.import_record, room_for_line(buffer, state.import_record));
+            buffer.size = static_cast<std::size_t>(end - buffer.bytes.get());
             ++state.counters.converted;
-            if (state.output_buffer.size() >= OUTPUT_CHUNK) write_output(state);
+            if (buffer.size >= OUTPUT_CHUNK) write_output(state);
         } else if (result.verdict == Verdict::rejected) {
             write_rejection_report(err, state.counters.processed, result, state.import_record);
         }

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <cstdio>
-#include <string>
+#include <memory>
 
 #include "app/files.h"
 #include "convert/import_record.h"
@@ -17,6 +18,14 @@ struct RunCounters {
     std::int64_t converted = 0;
 };
 
+// Import lines not yet written. Lines are written straight into its room: a string would
+// zero-fill the room for each line before the line overwrites it.
+struct OutputBuffer {
+    std::unique_ptr<char[]> bytes;
+    std::size_t capacity = 0;
+    std::size_t size = 0;
+};
+
 // All state of a run, from start to exit.
 struct RunState {
     UniqueFile source;
@@ -27,7 +36,7 @@ struct RunState {
     ImportRecord import_record{};
     RunCounters counters;
     int seconds_counter = 0;
-    std::string output_buffer;  // import lines not yet written
+    OutputBuffer output_buffer;
 };
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code:

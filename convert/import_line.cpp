@@ -63,14 +63,12 @@ char* put_empty_fields(char* to, int count) {
 
 }  // namespace
 
-void write_import_line(const ImportRecord& record, std::string& out) {
-    // Room for the longest line: every text of the record full, the prefix whole, and the
-    // few bytes the line adds (separators, date punctuation, CR LF).
+std::size_t import_line_room(const ImportRecord& record) {
     constexpr std::size_t ADDED_BYTES = 32;
-    const std::size_t start = out.size();
-    out.resize(start + sizeof record + record.prefix.size() + ADDED_BYTES);
-    char* to = out.data() + start;
+    return sizeof record + record.prefix.size() + ADDED_BYTES;
+}
 
+char* write_import_line(const ImportRecord& record, char* to) {
     to = put_text(to, record.day);
     *to++ = '-';
     to = put_text(to, record.month_name);
@@ -95,7 +93,14 @@ void write_import_line(const ImportRecord& record, std::string& out) {
     to = put_empty_fields(to, 3);
     *to++ = '\r';
     *to++ = '\n';
-    out.resize(static_cast<std::size_t>(to - out.data()));
+    return to;
+}
+
+void write_import_line(const ImportRecord& record, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + import_line_room(record));
+    char* end = write_import_line(record, out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 }  // namespace t2c
