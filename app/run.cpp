@@ -143,7 +143,6 @@ void convert_records(RunState& state, std::FILE* err) {
         } else if (result.verdict == Verdict::rejected) {
             write_rejection_report(err, state.counters.processed, result, state.import_record);
         }
-        state.import_record = {};
     }
     if (records.failed()) {
         // Keep every line converted so far before giving up on the rest of the log.

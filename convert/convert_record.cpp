@@ -1,5 +1,7 @@
 #include "convert/convert_record.h"
 
+#include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -10,16 +12,6 @@
 namespace t2c {
 
 namespace {
-
-// Appends more, up to its first zero byte, as far as text has room for it.
-template <std::size_t N>
-void append(char (&text)[N], std::string_view more) {
-    std::size_t length = std::strlen(text);
-    for (std::size_t i = 0; i < more.size() && more[i] != '\0' && length < N - 1; ++i) {
-        text[length++] = more[i];
-    }
-    text[length] = '\0';
-}
 
 // copy_field of the field, then cut_at(stop) and, when one is given, cut_at(other_stop): the
 // field's bytes up to its first zero byte, stop or other stop; returns their number. The
@@ -43,9 +35,19 @@ std::size_t copy_until(char (&text)[N], std::string_view record, char stop, char
             }
         }
     } else {
-        while (length < SPAN.width && source[length] != '\0' && source[length] != stop && source[length] != other_stop) {
-            ++length;
+        // A short field near the record's end: the word that ends with the field, moved so
+        // that the field comes first and zero bytes, which end it, follow.
+        static_assert(SPAN.width < words::WORD_SIZE && SPAN.offset + SPAN.width >= words::WORD_SIZE);
+        std::uint64_t word = words::load(source + SPAN.width - words::WORD_SIZE);
+        constexpr int SHIFT = 8 * static_cast<int>(words::WORD_SIZE - SPAN.width);
+        if constexpr (std::endian::native == std::endian::little) {
+            word >>= SHIFT;
+        } else {
+            word <<= SHIFT;
         }
+        const std::uint64_t ends = words::zero_bytes(word) | words::bytes_equal(word, static_cast<unsigned char>(stop)) |
+                                   words::bytes_equal(word, static_cast<unsigned char>(other_stop));
+        length = words::first_marked(ends);
     }
     std::memcpy(text, source, SPAN.width);
     text[length] = '\0';
@@ -60,14 +62,12 @@ void copy_whole(char (&text)[N], std::string_view record) {
     text[SPAN.width] = '\0';
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 // read_two_digit, or none when it reads no number. Nearly every date and time of a log is two
-// plain digits, read here without the general reading.
+// plain digits, read here without the general reading, with one test for both.
 int read_number(std::string_view two_characters, int none) {
-    if (is_digit(two_characters[0]) && is_digit(two_characters[1])) {
-        return (two_characters[0] - '0') * 10 + (two_characters[1] - '0');
-    }
+    const unsigned tens = static_cast<unsigned char>(two_characters[0]) - unsigned{'0'};
+    const unsigned ones = static_cast<unsigned char>(two_characters[1]) - unsigned{'0'};
+    if ((tens < 10) & (ones < 10)) return static_cast<int>(tens * 10 + ones);
     return read_two_digit(two_characters).value_or(none);
 }
 
@@ -109,14 +109,22 @@ ConvertResult reject(RejectReason reason, int value) {
     return {Verdict::rejected, reason, value};
 }
 
+// "00" to "59": the seconds stamp's two digits, without dividing.
+constexpr std::array<std::array<char, 2>, 60> SECONDS_DIGITS = [] {
+    std::array<std::array<char, 2>, 60> digits{};
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        digits[i] = {static_cast<char>('0' + i / 10), static_cast<char>('0' + i % 10)};
+    }
+    return digits;
+}();
+
 // Appends ':' and the counter as two digits to a time text of length characters.
 void stamp_seconds(char (&time)[9], std::size_t length, int& seconds_counter) {
     static_assert(TIME_INI.width + 3 < sizeof time, "the stamp fits behind the longest time");
     time[length] = ':';
-    time[length + 1] = static_cast<char>('0' + seconds_counter / 10);
-    time[length + 2] = static_cast<char>('0' + seconds_counter % 10);
+    std::memcpy(time + length + 1, SECONDS_DIGITS[static_cast<std::size_t>(seconds_counter)].data(), 2);
     time[length + 3] = '\0';
-    seconds_counter = (seconds_counter + 1) % 60;
+    seconds_counter = seconds_counter == 59 ? 0 : seconds_counter + 1;
 }
 
 void build_comment(std::string_view record, ImportRecord& out) {
@@ -129,9 +137,14 @@ void build_comment(std::string_view record, ImportRecord& out) {
     length += place.copy(out.comment + length, place.size());
     out.comment[length] = '\0';
 
-    if (copy_until<MANAGER>(out.manager, record, ' ') != 0) {
-        append(out.comment, "/QSL via ");
-        append(out.comment, out.manager);
+    const std::size_t manager_length = copy_until<MANAGER>(out.manager, record, ' ');
+    if (manager_length != 0) {
+        constexpr std::string_view VIA = "/QSL via ";
+        static_assert(NAME.width + 1 + PLACE.width + VIA.size() + MANAGER.width < sizeof out.comment,
+                      "the longest comment fits, so none is ever cut short");
+        length += VIA.copy(out.comment + length, VIA.size());
+        std::memcpy(out.comment + length, out.manager, manager_length);
+        out.comment[length + manager_length] = '\0';
     }
 }
 
@@ -154,7 +167,8 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     const int day = read_number(std::string_view(out.day, 2), 0);
     if (day < 1 || day > 31) return reject(RejectReason::day, day);
 
-    std::memcpy(out.month_name, MONTH_NAMES[static_cast<std::size_t>(out.month)], 3);  // each of three letters
+    // Three letters and the terminator, for each month from 1 to 12.
+    std::memcpy(out.month_name, MONTH_NAMES[static_cast<std::size_t>(out.month)], sizeof out.month_name);
 
     const std::size_t time_length = copy_until<TIME_INI>(out.time, record, ' ');
     if (time_length == 0) return reject(RejectReason::empty_time, 0);

@@ -19,9 +19,11 @@ struct ConvertResult {
     int value = 0;  // the month, day, hour or minute read; -1 for an hour or minute without a number
 };
 
-// record holds at least FIELDS_END bytes; out is empty on entry. seconds_counter (0 at the start
-// of a run) stamps each start time with seconds that step by one per stamped record and wrap at
-// 60, so that contacts logged in the same minute stay apart. A deleted record ('*' flag) is
+// record holds at least FIELDS_END bytes. out may hold an earlier record: an accepted record
+// has every field written whole, terminator included, so out is reused without clearing.
+// seconds_counter (0 at the start of a run, always 0 to 59) stamps each start time with seconds
+// that step by one per stamped record and wrap at 60, so that contacts logged in the same minute
+// stay apart. A deleted record ('*' flag) is
 // passed over without touching anything. A rejected record leaves out partly filled, with the
 // call always taken, for the report.
 ConvertResult convert_record(std::string_view record, const CountryTable& countries,

@@ -1,5 +1,5 @@
 // The converted contact: short terminated text fields, each with room for its terminator.
-// All empty (value-initialised) before each record.
+// Value-initialised once, then reused from record to record: see convert_record.
 #pragma once
 
 #include <array>
