@@ -15,8 +15,7 @@ namespace {
 
 // copy_field of the field, then cut_at(stop) and, when one is given, cut_at(other_stop): the
 // field's bytes up to its first zero byte, stop or other stop; returns their number. The
-// bytes of the field after that stay behind the terminator, as cut_at leaves them. Fields
-// whose words would reach past the record's fields go byte by byte.
+// bytes of the field after that stay behind the terminator, as cut_at leaves them.
 template <FieldSpan SPAN, std::size_t N>
 std::size_t copy_until(char (&text)[N], std::string_view record, char stop, char other_stop = '\0') {
     static_assert(SPAN.width < N, "the text has room for the field and its terminator");
