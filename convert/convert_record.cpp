@@ -97,6 +97,16 @@ std::string_view padded_text(std::string_view record) {
     return record.substr(SPAN.offset, length);
 }
 
+int read_month(std::string_view record) { return read_number(field(record, DATE_MONTH), 0); }
+int read_day(std::string_view record) { return read_number(field(record, DATE_DAY), 0); }
+
+// Whether the start time holds any text: copy_field and cut_at(' ') leave none when its first
+// byte ends it.
+bool time_given(std::string_view record) {
+    const char first = record[TIME_INI.offset];
+    return first != ' ' && first != '\0';
+}
+
 bool qsl_flag_set(char flag) { return flag == 'B' || flag == 'D' || flag == 'S'; }
 
 char qsl_status(char sent, char received) {
@@ -159,8 +169,17 @@ void build_comment(std::string_view record, ImportRecord& out) {
 
 }  // namespace
 
+bool stamps_seconds(std::string_view record) {
+    if (record[DELETION_FLAG.offset] == '*') return false;
+    const int month = read_month(record);
+    if (month < 1 || month > 12) return false;
+    const int day = read_day(record);
+    return day >= 1 && day <= 31 && time_given(record);
+}
+
 ConvertResult convert_record(std::string_view record, const CountryTable& countries,
                              int& seconds_counter, ImportRecord& out) {
+    // The same tests, in the same order, as stamps_seconds.
     if (record[DELETION_FLAG.offset] == '*') return {Verdict::deleted};
 
     // Taken first: every report ends with the call.
@@ -169,18 +188,18 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     copy_whole<DATE_YEAR>(out.year, record);
 
     copy_whole<DATE_MONTH>(out.month_text, record);
-    out.month = read_number(std::string_view(out.month_text, 2), 0);
+    out.month = read_month(record);
     if (out.month < 1 || out.month > 12) return reject(RejectReason::month, out.month);
 
     copy_whole<DATE_DAY>(out.day, record);
-    const int day = read_number(std::string_view(out.day, 2), 0);
+    const int day = read_day(record);
     if (day < 1 || day > 31) return reject(RejectReason::day, day);
 
     // Three letters and the terminator, for each month from 1 to 12.
     std::memcpy(out.month_name, MONTH_NAMES[static_cast<std::size_t>(out.month)], sizeof out.month_name);
 
+    if (!time_given(record)) return reject(RejectReason::empty_time, 0);
     const std::size_t time_length = copy_until<TIME_INI>(out.time, record, ' ');
-    if (time_length == 0) return reject(RejectReason::empty_time, 0);
     // Stamped before the hour and minute are checked, so a record rejected for them still
     // uses up its seconds value.
     stamp_seconds(out.time, time_length, seconds_counter);

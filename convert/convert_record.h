@@ -29,6 +29,11 @@ struct ConvertResult {
 ConvertResult convert_record(std::string_view record, const CountryTable& countries,
                              int& seconds_counter, ImportRecord& out);
 
+// Whether convert_record stamps the record's start time, using up a value of the seconds
+// counter: every record that is not deleted and not rejected for its date or an empty start
+// time. Tells the counter at any record without converting those before it.
+bool stamps_seconds(std::string_view record);
+
 // Writes the report of a rejected record: what was wrong, that it was excluded, and its call.
 void write_rejection_report(std::FILE* stream, std::int64_t record_number,
                             const ConvertResult& result, const ImportRecord& out);

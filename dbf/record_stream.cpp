@@ -8,42 +8,41 @@ namespace t2c {
 
 namespace {
 
+// Reads of about this size cost little per byte; a chunk holds at least one record however long.
 constexpr std::size_t READ_SIZE = std::size_t{1} << 20;
 
 }  // namespace
 
-RecordStream::RecordStream(std::FILE* file, std::size_t record_length)
+RecordStream::RecordStream(std::FILE* file, std::size_t record_length, std::size_t max_records)
     : file_(file),
       record_length_(record_length),
-      buffer_(std::max(READ_SIZE, 2 * record_length)) {}
+      max_records_(record_length == 0 ? 0 : std::clamp(READ_SIZE / record_length, std::size_t{1}, max_records)),
+      buffer_(max_records_ * record_length) {}
 
-bool RecordStream::fill() {
-    if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-        end_ -= begin_;
-        begin_ = 0;
+std::size_t RecordStream::read_chunk() {
+    records_ = 0;
+    delivered_ = 0;
+    if (at_end_ || max_records_ == 0) return 0;
+    const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+    if (got < buffer_.size()) {
+        at_end_ = true;
+        if (std::ferror(file_) != 0) error_ = errno != 0 ? errno : EIO;
     }
-    while (!at_end_ && end_ < buffer_.size()) {
-        const std::size_t wanted = buffer_.size() - end_;
-        const std::size_t got = std::fread(buffer_.data() + end_, 1, wanted, file_);
-        end_ += got;
-        if (got < wanted) {
-            at_end_ = true;
-            if (std::ferror(file_) != 0) error_ = errno != 0 ? errno : EIO;
-        }
-    }
-    return end_ - begin_ >= record_length_;
+    // A record cut short by the end of the file is no record.
+    records_ = got / record_length_;
+    return records_;
 }
 
-std::optional<std::string_view> RecordStream::read_record() {
-    if (record_length_ == 0 || error_ != 0) return std::nullopt;
-    if (end_ - begin_ < record_length_ && !fill()) return std::nullopt;
-
-    const char* record = buffer_.data() + begin_;
-    begin_ += record_length_;
+std::string_view RecordStream::record(std::size_t i) {
+    const char* record = buffer_.data() + i * record_length_;
     if (record_length_ >= FIELDS_END) return std::string_view(record, record_length_);
     std::memcpy(padded_.data(), record, record_length_);
     return std::string_view(padded_.data(), padded_.size());
+}
+
+std::optional<std::string_view> RecordStream::read_record() {
+    if (delivered_ == records_ && read_chunk() == 0) return std::nullopt;
+    return record(delivered_++);
 }
 
 }  // namespace t2c

@@ -14,26 +14,39 @@ namespace t2c {
 
 class RecordStream {
 public:
-    // The file is positioned at the first record; record_length may be anything from 0 up.
-    RecordStream(std::FILE* file, std::size_t record_length);
+    // The file is positioned at a record; record_length may be anything from 0 up. Each read
+    // takes whole records, up to max_records and about a MiB of them but at least one, and
+    // never part of a record, so that several streams can take turns at one file, each
+    // leaving it at the start of a record.
+    RecordStream(std::FILE* file, std::size_t record_length, std::size_t max_records = 4096);
 
-    // The next whole record: all its bytes, and at least FIELDS_END of them, those beyond the
-    // record length zero. Nothing once no whole record remains (a record length of 0 never
-    // yields one) or the file cannot be read; the view lasts until the next call.
+    // Reads the records that follow in the file, as many as the stream holds, in place of
+    // those read before; returns how many. Fewer than max_records means the file ended or
+    // could not be read; none once it has, or for a record length of 0.
+    std::size_t read_chunk();
+
+    // Record i of the last chunk: all its bytes, and at least FIELDS_END of them, those beyond
+    // the record length zero. A short record's view lasts until the next call.
+    std::string_view record(std::size_t i);
+
+    // The next whole record, reading a new chunk once the last is used up; nothing once no
+    // whole record remains.
     std::optional<std::string_view> read_record();
+
+    // Whether the last chunk reached the end of the file, or a read error: none follows.
+    bool at_end() const { return at_end_; }
 
     // Whether the stream ended on a read error rather than at the end of the file.
     bool failed() const { return error_ != 0; }
     int error() const { return error_; }  // the errno of the failed read
 
 private:
-    bool fill();
-
     std::FILE* file_;
     std::size_t record_length_;
+    std::size_t max_records_;
     std::vector<char> buffer_;
-    std::size_t begin_ = 0;
-    std::size_t end_ = 0;
+    std::size_t records_ = 0;    // in the last chunk
+    std::size_t delivered_ = 0;  // of them by read_record
     bool at_end_ = false;
     int error_ = 0;
     // Short records are copied here, so that the fields beyond them read as zero bytes.

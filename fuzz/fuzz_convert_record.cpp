@@ -83,6 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t2c::ImportRecord import_record{};
     const t2c::ConvertResult result = t2c::convert_record(record, countries, seconds_counter, import_record);
     require(seconds_counter == expected_seconds, "the seconds counter moves only for stamped records");
+    require(t2c::stamps_seconds(record) == (seconds_counter != data[0] % 60),
+            "stamps_seconds tells which records move the seconds counter");
 
     switch (expected.kind) {
         case Expected::deleted:

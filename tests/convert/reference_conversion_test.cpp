@@ -227,10 +227,13 @@ TEST(ReferenceConversion, GivesTheSameLinesVerdictsReportsAndSeconds) {
     ImportRecord out = garbage_record();
     for (int i = 0; i < 20'000; ++i) {
         const std::string record = random_record(random, names);
+        const int seconds_before = seconds_counter;
         const ConvertResult result = convert_record(record, table, seconds_counter, out);
         const Converted expected = reference_convert(record, reference_table, reference_seconds);
         ASSERT_EQ(result.verdict, expected.result.verdict) << escaped(record);
         ASSERT_EQ(seconds_counter, reference_seconds) << escaped(record);
+        // The run works out each chunk's first seconds value from this alone.
+        ASSERT_EQ(stamps_seconds(record), seconds_counter != seconds_before) << escaped(record);
         if (result.verdict == Verdict::rejected) {
             ++rejected;
             ASSERT_EQ(result.reason, expected.result.reason) << escaped(record);

@@ -104,5 +104,32 @@ TEST(RecordStream, ReadsRecordsLongerThanTheOldBufferWhole) {
     EXPECT_EQ(records_of(builder.bytes()), expected);
 }
 
+TEST(RecordStream, StreamsTakingTurnsAtOneFileShareItsRecordsOutWhole) {
+    const auto record = [](int i) { return fixture::record_bytes({.call = std::string("Q").append(std::to_string(i))}).append("##"); };
+    DbfBuilder builder;
+    for (int i = 0; i < 2500; ++i) builder.raw_record(record(i));
+    testing::TempDir dir;
+    testing::write_file(dir / "log.dbf", builder.record_length(211).end_of_file_byte(false).bytes() + std::string(100, ' '));
+    UniqueFile file = open_file((dir / "log.dbf").c_str(), "rb");
+    unsigned char header[HEADER_SIZE] = {};
+    ASSERT_EQ(std::fread(header, 1, HEADER_SIZE, file.get()), HEADER_SIZE);
+    ASSERT_EQ(std::fseek(file.get(), read_header(header).header_length, SEEK_SET), 0);
+
+    // Chunks of 7 records, an odd length, with a part of a record at the end of the file.
+    RecordStream first(file.get(), 211, 7);
+    RecordStream second(file.get(), 211, 7);
+    std::vector<std::string> records;
+    for (RecordStream* stream = &first;; stream = stream == &first ? &second : &first) {
+        const std::size_t count = stream->read_chunk();
+        for (std::size_t i = 0; i < count; ++i) records.emplace_back(stream->record(i));
+        if (stream->at_end()) break;
+        ASSERT_EQ(count, 7u);
+    }
+    ASSERT_EQ(records.size(), 2500u);
+    for (std::size_t i = 0; i < records.size(); ++i) ASSERT_EQ(records[i], record(static_cast<int>(i)));
+    EXPECT_EQ(second.read_chunk() + first.read_chunk(), 0u);
+    EXPECT_FALSE(first.failed() || second.failed());
+}
+
 }  // namespace
 }  // namespace t2c
