@@ -9,37 +9,15 @@
 #include <string_view>
 #include <utility>
 
-#include "convert/convert_record.h"
-#include "convert/import_line.h"
+#include "app/conversion.h"
+#include "app/fatal.h"
 #include "country/text_lines.h"
-#include "dbf/record_stream.h"
 
 namespace t2c {
 
 namespace {
 
-constexpr int EXIT_INPUT = 1;
-constexpr int EXIT_OUTPUT = 2;
-constexpr int EXIT_USAGE = 3;
-constexpr int EXIT_MEMORY = 5;
-
 constexpr const char* COUNTRY_FILE_NAME = "dxcc.txt";
-constexpr std::size_t OUTPUT_CHUNK = std::size_t{1} << 20;
-
-// Ends the run: what failed, then why.
-struct Fatal {
-    const char* message;
-    const char* reason;
-    int code;
-};
-
-[[noreturn]] void fatal(const char* message, const char* reason, int code) {
-    throw Fatal{message, reason, code};
-}
-
-[[noreturn]] void fatal(const char* message, int code) {
-    fatal(message, std::strerror(errno), code);
-}
 
 // The program's name as the process received it, from after its last backslash on.
 std::string_view program_name(const char* path) {
@@ -95,60 +73,9 @@ void load_countries(RunState& state) {
     if (lines.failed()) fatal("read(): DXCC database file.", std::strerror(lines.error()), EXIT_INPUT);
 }
 
-void write_output(RunState& state) {
-    OutputBuffer& buffer = state.output_buffer;
-    if (std::fwrite(buffer.bytes.get(), 1, buffer.size, state.output.get()) != buffer.size) {
-        fatal("write(): output file", EXIT_OUTPUT);
-    }
-    buffer.size = 0;
-}
-
 void finish_output(RunState& state) {
-    write_output(state);
     if (std::fflush(state.output.get()) != 0) fatal("write(): output file", EXIT_OUTPUT);
     if (std::fclose(state.output.release()) != 0) fatal("write(): output file", EXIT_OUTPUT);
-}
-
-// Room for a line of record behind the lines already waiting; a line longer than any before
-// (a very long prefix) has the buffer grown.
-char* room_for_line(OutputBuffer& buffer, const ImportRecord& record) {
-    const std::size_t room = import_line_room(record);
-    if (buffer.capacity - buffer.size < room) {
-        const std::size_t capacity = buffer.size + room;
-        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
-        std::memcpy(bytes.get(), buffer.bytes.get(), buffer.size);
-        buffer.bytes = std::move(bytes);
-        buffer.capacity = capacity;
-    }
-    return buffer.bytes.get() + buffer.size;
-}
-
-void convert_records(RunState& state, std::FILE* err) {
-    if (std::fseek(state.source.get(), state.header.header_length, SEEK_SET) != 0) {
-        fatal("read(): input file", EXIT_INPUT);
-    }
-    state.output_buffer.bytes = std::make_unique_for_overwrite<char[]>(OUTPUT_CHUNK + 4096);
-    state.output_buffer.capacity = OUTPUT_CHUNK + 4096;
-    RecordStream records(state.source.get(), state.header.record_length);
-    while (const auto record = records.read_record()) {
-        ++state.counters.processed;
-        const ConvertResult result =
-            convert_record(*record, state.countries, state.seconds_counter, state.import_record);
-        if (result.verdict == Verdict::accepted) {
-            OutputBuffer& buffer = state.output_buffer;
-            const char* end = write_import_line(state.import_record, room_for_line(buffer, state.import_record));
-            buffer.size = static_cast<std::size_t>(end - buffer.bytes.get());
-            ++state.counters.converted;
-            if (buffer.size >= OUTPUT_CHUNK) write_output(state);
-        } else if (result.verdict == Verdict::rejected) {
-            write_rejection_report(err, state.counters.processed, result, state.import_record);
-        }
-    }
-    if (records.failed()) {
-        // Keep every line converted so far before giving up on the rest of the log.
-        write_output(state);
-        fatal("read(): input file", std::strerror(records.error()), EXIT_INPUT);
-    }
 }
 
 int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
@@ -161,7 +88,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     open_files(state, argv[1], argv[2]);
     load_countries(state);
     std::fputs("*** Conversion in progress...\n", out);
-    convert_records(state, err);
+    convert_records(state, err, useful_workers());
     std::fflush(err);
     finish_output(state);
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",

@@ -2,28 +2,17 @@
 #pragma once
 
 #include <cstdint>
-#include <cstddef>
 #include <cstdio>
-#include <memory>
 
 #include "app/files.h"
-#include "convert/import_record.h"
 #include "country/country_table.h"
 #include "dbf/header.h"
 
 namespace t2c {
 
 struct RunCounters {
-    std::int64_t processed = 0;  // every whole record read; also the number of the current one
-    std::int64_t converted = 0;
-};
-
-// Import lines not yet written. Lines are written straight into its room: a string would
-// zero-fill the room for each line before the line overwrites it.
-struct OutputBuffer {
-    std::unique_ptr<char[]> bytes;
-    std::size_t capacity = 0;
-    std::size_t size = 0;
+    std::int64_t processed = 0;  // every whole record read
+    std::int64_t converted = 0;  // every import line written
 };
 
 // All state of a run, from start to exit.
@@ -33,10 +22,8 @@ struct RunState {
     UniqueFile country_file;
     DbfHeader header;
     CountryTable countries;
-    ImportRecord import_record{};
     RunCounters counters;
-    int seconds_counter = 0;
-    OutputBuffer output_buffer;
+    int seconds_counter = 0;  // at the record that follows those read
 };
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code:

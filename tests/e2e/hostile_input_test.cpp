@@ -330,11 +330,11 @@ TEST(HostileCountryList, ALoneCrIsAnOrdinaryCharacterButNeverReachesTheImportFil
               (Prefixes{"??", "??", "E A"}));
 }
 
-// AddressSanitizer reserves terabytes of address space before main, so under ulimit -v it cannot
-// start at all; the plain build covers memory running out. An emulator (T2C_RUNNER) would be
+// The sanitizers reserve terabytes of address space before main, so under ulimit -v the program
+// cannot start at all; the plain build covers memory running out. An emulator (T2C_RUNNER) would be
 // limited instead of the program.
 bool address_space_can_be_limited() {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return false;
 #else
     return std::getenv("T2C_RUNNER") == nullptr;
