@@ -17,14 +17,15 @@ RecordStream::RecordStream(std::FILE* file, std::size_t record_length, std::size
     : file_(file),
       record_length_(record_length),
       max_records_(record_length == 0 ? 0 : std::clamp(READ_SIZE / record_length, std::size_t{1}, max_records)),
-      buffer_(max_records_ * record_length) {}
+      chunk_size_(max_records_ * record_length),
+      buffer_(std::make_unique_for_overwrite<char[]>(chunk_size_)) {}
 
 std::size_t RecordStream::read_chunk() {
     records_ = 0;
     delivered_ = 0;
     if (at_end_ || max_records_ == 0) return 0;
-    const std::size_t got = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    if (got < buffer_.size()) {
+    const std::size_t got = std::fread(buffer_.get(), 1, chunk_size_, file_);
+    if (got < chunk_size_) {
         at_end_ = true;
         if (std::ferror(file_) != 0) error_ = errno != 0 ? errno : EIO;
     }
@@ -34,7 +35,7 @@ std::size_t RecordStream::read_chunk() {
 }
 
 std::string_view RecordStream::record(std::size_t i) {
-    const char* record = buffer_.data() + i * record_length_;
+    const char* record = buffer_.get() + i * record_length_;
     if (record_length_ >= FIELDS_END) return std::string_view(record, record_length_);
     std::memcpy(padded_.data(), record, record_length_);
     return std::string_view(padded_.data(), padded_.size());

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "dbf/record_layout.h"
 
@@ -44,7 +44,8 @@ private:
     std::FILE* file_;
     std::size_t record_length_;
     std::size_t max_records_;
-    std::vector<char> buffer_;
+    std::size_t chunk_size_;  // bytes
+    std::unique_ptr<char[]> buffer_;  // not cleared: a read fills what is read of it
     std::size_t records_ = 0;    // in the last chunk
     std::size_t delivered_ = 0;  // of them by read_record
     bool at_end_ = false;
