@@ -204,7 +204,7 @@ void convert_records(RunState& state, std::FILE* err, unsigned workers) {
 
     if (turns.failure) std::rethrow_exception(turns.failure);
     // Every line before the failed read is written; the rest of the log is given up.
-    if (turns.read_error != 0) fatal("read(): input file", std::strerror(turns.read_error), EXIT_INPUT);
+    if (turns.read_error != 0) fatal_system("read(): input file", turns.read_error, EXIT_INPUT);
 }
 
 }  // namespace t2c

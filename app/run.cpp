@@ -68,9 +68,9 @@ void load_countries(RunState& state) {
     try {
         state.countries = load_country_table(lines, unknown_size ? 0 : size);
     } catch (const std::bad_alloc&) {
-        fatal("malloc()", std::strerror(ENOMEM), EXIT_MEMORY);
+        fatal_system("malloc()", ENOMEM, EXIT_MEMORY);
     }
-    if (lines.failed()) fatal("read(): DXCC database file.", std::strerror(lines.error()), EXIT_INPUT);
+    if (lines.failed()) fatal_system("read(): DXCC database file.", lines.error(), EXIT_INPUT);
 }
 
 void finish_output(RunState& state) {
@@ -100,7 +100,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
 }
 
 int report(const Fatal& failure, std::FILE* err) {
-    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
+    std::fprintf(err, "%s: %s\n", failure.message, reason_of(failure));
     // Out now, behind the reports, as if standard error were unbuffered; what the program
     // printed on standard output follows at exit, as it always did.
     std::fflush(err);
@@ -117,7 +117,7 @@ int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std:
     } catch (const std::bad_alloc&) {
         // Memory can also run out after the table is loaded (the read and write buffers), when a
         // large dxcc.txt took nearly all of it: the same report as in the table, never an abort.
-        return report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
+        return report({"malloc()", nullptr, EXIT_MEMORY, ENOMEM}, err);
     }
 }
 

@@ -148,7 +148,7 @@ TEST(ConvertRecords, AFailedWriteIsTheLastThingReported) {
         const Converted converted = convert_log(contacts, table, workers, "/dev/full");
         ASSERT_TRUE(converted.failure) << workers << " workers";
         EXPECT_STREQ(converted.failure->message, "write(): output file");
-        EXPECT_STREQ(converted.failure->reason, std::strerror(ENOSPC));
+        EXPECT_STREQ(reason_of(*converted.failure), std::strerror(ENOSPC));
         EXPECT_EQ(converted.failure->code, EXIT_OUTPUT);
         // The reports of the records before the failed lines, whole and in order, and none after.
         EXPECT_TRUE(expected.reports.starts_with(converted.reports)) << workers << " workers";
