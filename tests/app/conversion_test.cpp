@@ -72,14 +72,19 @@ struct Converted {
     std::optional<Fatal> failure;
 };
 
-Converted one_by_one(const std::vector<Contact>& contacts, const CountryTable& table) {
+// The record of a contact, with extra bytes behind its fields when the log's records are longer.
+std::string record_of(const Contact& contact, std::size_t extra) {
+    return fixture::record_bytes(contact).append(extra, '#');
+}
+
+Converted one_by_one(const std::vector<Contact>& contacts, const CountryTable& table, std::size_t extra = 0) {
     Converted expected;
     const UniqueFile reports(std::tmpfile());
     int seconds_counter = 0;
     ImportRecord out{};
     for (const Contact& contact : contacts) {
         ++expected.counters.processed;
-        const std::string record = fixture::record_bytes(contact);
+        const std::string record = record_of(contact, extra);
         const ConvertResult result = convert_record(record, table, seconds_counter, out);
         if (result.verdict == Verdict::accepted) {
             write_import_line(out, expected.lines);
@@ -93,10 +98,11 @@ Converted one_by_one(const std::vector<Contact>& contacts, const CountryTable& t
 }
 
 Converted convert_log(const std::vector<Contact>& contacts, const CountryTable& table, unsigned workers,
-                      const char* output_path = nullptr) {
+                      const char* output_path = nullptr, std::size_t extra = 0) {
     testing::TempDir dir;
     fixture::DbfBuilder builder;
-    for (const Contact& contact : contacts) builder.contact(contact);
+    for (const Contact& contact : contacts) builder.raw_record(record_of(contact, extra));
+    builder.record_length(static_cast<std::uint16_t>(fixture::record_bytes({}).size() + extra));
     testing::write_file(dir / "LOG.DBF", builder.bytes());
 
     RunState state;
@@ -122,19 +128,23 @@ Converted convert_log(const std::vector<Contact>& contacts, const CountryTable& 
 }
 
 TEST(ConvertRecords, WritesWhatOneRecordAfterAnotherGivesOnAnyNumberOfThreads) {
-    // Several chunks, the last of them partly filled.
+    // Several chunks, the last of them partly filled; with 600-byte records a chunk is cut by
+    // its size in bytes rather than its number of records.
     const std::vector<Contact> contacts = mixed_contacts(3 * 4096 + 1234);
     const CountryTable table = countries();
-    const Converted expected = one_by_one(contacts, table);
-    ASSERT_GT(expected.counters.converted, 0);
-    ASSERT_FALSE(expected.reports.empty());
-    for (const unsigned workers : {1u, 2u, 3u, 4u}) {
-        const Converted converted = convert_log(contacts, table, workers);
-        EXPECT_FALSE(converted.failure) << workers << " workers";
-        EXPECT_EQ(converted.lines, expected.lines) << workers << " workers";
-        EXPECT_EQ(converted.reports, expected.reports) << workers << " workers";
-        EXPECT_EQ(converted.counters.processed, expected.counters.processed) << workers << " workers";
-        EXPECT_EQ(converted.counters.converted, expected.counters.converted) << workers << " workers";
+    for (const std::size_t extra : {std::size_t{0}, std::size_t{391}}) {
+        const Converted expected = one_by_one(contacts, table, extra);
+        ASSERT_GT(expected.counters.converted, 0);
+        ASSERT_FALSE(expected.reports.empty());
+        for (const unsigned workers : {1u, 2u, 3u, 4u}) {
+            const Converted converted = convert_log(contacts, table, workers, nullptr, extra);
+            const std::string context = std::to_string(workers) + " workers, " + std::to_string(extra) + " extra bytes";
+            EXPECT_FALSE(converted.failure) << context;
+            EXPECT_EQ(converted.lines, expected.lines) << context;
+            EXPECT_EQ(converted.reports, expected.reports) << context;
+            EXPECT_EQ(converted.counters.processed, expected.counters.processed) << context;
+            EXPECT_EQ(converted.counters.converted, expected.counters.converted) << context;
+        }
     }
 }
 
