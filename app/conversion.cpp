@@ -12,6 +12,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/fatal.h"
@@ -98,7 +99,7 @@ bool read_share(RunState& state, Turns& turns, Share& share) {
     state.counters.processed += static_cast<std::int64_t>(share.count);
     share.seconds_counter = state.seconds_counter;
     for (std::size_t i = 0; i < share.count; ++i) {
-        if (stamps_seconds(share.records.record(i))) {
+        if (stamps_seconds(share.records.read_record(i))) {
             state.seconds_counter = state.seconds_counter == 59 ? 0 : state.seconds_counter + 1;
         }
     }
@@ -126,7 +127,7 @@ void convert_share(const RunState& state, Share& share) {
     int seconds_counter = share.seconds_counter;
     for (std::size_t i = 0; i < share.count; ++i) {
         const ConvertResult result =
-            convert_record(share.records.record(i), state.countries, seconds_counter, share.import_record);
+            convert_record(share.records.read_record(i), state.countries, seconds_counter, share.import_record);
         if (result.verdict == Verdict::accepted) {
             const char* end = write_import_line(share.import_record, room_for_line(share.lines, share.import_record));
             share.lines.size = static_cast<std::size_t>(end - share.lines.bytes.get());

@@ -1,13 +1,10 @@
 #include "app/run.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <memory>
 #include <new>
-#include <system_error>
 #include <string_view>
-#include <utility>
+#include <system_error>
 
 #include "app/conversion.h"
 #include "app/fatal.h"

@@ -21,8 +21,6 @@ RecordStream::RecordStream(std::FILE* file, std::size_t record_length, std::size
       buffer_(std::make_unique_for_overwrite<char[]>(chunk_size_)) {}
 
 std::size_t RecordStream::read_chunk() {
-    records_ = 0;
-    delivered_ = 0;
     if (at_end_ || max_records_ == 0) return 0;
     const std::size_t got = std::fread(buffer_.get(), 1, chunk_size_, file_);
     if (got < chunk_size_) {
@@ -30,20 +28,14 @@ std::size_t RecordStream::read_chunk() {
         if (std::ferror(file_) != 0) error_ = errno != 0 ? errno : EIO;
     }
     // A record cut short by the end of the file is no record.
-    records_ = got / record_length_;
-    return records_;
+    return got / record_length_;
 }
 
-std::string_view RecordStream::record(std::size_t i) {
+std::string_view RecordStream::read_record(std::size_t i) {
     const char* record = buffer_.get() + i * record_length_;
     if (record_length_ >= FIELDS_END) return std::string_view(record, record_length_);
     std::memcpy(padded_.data(), record, record_length_);
     return std::string_view(padded_.data(), padded_.size());
-}
-
-std::optional<std::string_view> RecordStream::read_record() {
-    if (delivered_ == records_ && read_chunk() == 0) return std::nullopt;
-    return record(delivered_++);
 }
 
 }  // namespace t2c

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <string_view>
 
 #include "dbf/record_layout.h"
@@ -21,17 +20,13 @@ public:
     RecordStream(std::FILE* file, std::size_t record_length, std::size_t max_records = 4096);
 
     // Reads the records that follow in the file, as many as the stream holds, in place of
-    // those read before; returns how many. Fewer than max_records means the file ended or
+    // those read before; returns how many. Fewer than a full chunk means the file ended or
     // could not be read; none once it has, or for a record length of 0.
     std::size_t read_chunk();
 
     // Record i of the last chunk: all its bytes, and at least FIELDS_END of them, those beyond
     // the record length zero. A short record's view lasts until the next call.
-    std::string_view record(std::size_t i);
-
-    // The next whole record, reading a new chunk once the last is used up; nothing once no
-    // whole record remains.
-    std::optional<std::string_view> read_record();
+    std::string_view read_record(std::size_t i);
 
     // Whether the last chunk reached the end of the file, or a read error: none follows.
     bool at_end() const { return at_end_; }
@@ -46,8 +41,6 @@ private:
     std::size_t max_records_;
     std::size_t chunk_size_;  // bytes
     std::unique_ptr<char[]> buffer_;  // not cleared: a read fills what is read of it
-    std::size_t records_ = 0;    // in the last chunk
-    std::size_t delivered_ = 0;  // of them by read_record
     bool at_end_ = false;
     int error_ = 0;
     // Short records are copied here, so that the fields beyond them read as zero bytes.

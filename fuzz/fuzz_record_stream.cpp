@@ -25,16 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t body = size > header.header_length ? size - header.header_length : 0;
     const std::size_t whole_records = length == 0 ? 0 : body / length;
 
-    t2c::RecordStream stream(file, length);
+    // Chunks of a few records, so that short inputs cross chunk boundaries too.
+    t2c::RecordStream stream(file, length, 3);
     std::size_t delivered = 0;
-    while (const auto record = stream.read_record()) {
-        require(delivered < whole_records, "no record beyond the last whole one");
-        const std::string_view expected = file_bytes.substr(header.header_length + delivered * length, length);
-        require(record->size() == std::max(length, t2c::FIELDS_END), "a record is whole and padded to the fields");
-        require(record->substr(0, length) == expected, "a record holds its file bytes");
-        require(record->find_first_not_of('\0', length) == std::string_view::npos,
-                "the bytes beyond a short record are zero");
-        ++delivered;
+    while (const std::size_t count = stream.read_chunk()) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string_view record = stream.read_record(i);
+            require(delivered < whole_records, "no record beyond the last whole one");
+            const std::string_view expected = file_bytes.substr(header.header_length + delivered * length, length);
+            require(record.size() == std::max(length, t2c::FIELDS_END), "a record is whole and padded to the fields");
+            require(record.substr(0, length) == expected, "a record holds its file bytes");
+            require(record.find_first_not_of('\0', length) == std::string_view::npos,
+                    "the bytes beyond a short record are zero");
+            ++delivered;
+        }
     }
     require(delivered == whole_records, "every whole record is delivered");
     require(!stream.failed(), "an in-memory file never fails to read");

@@ -27,7 +27,9 @@ std::vector<std::string> records_of(const std::string& file_bytes) {
     EXPECT_EQ(std::fseek(file.get(), header.header_length, SEEK_SET), 0);
     RecordStream stream(file.get(), header.record_length);
     std::vector<std::string> records;
-    while (auto record = stream.read_record()) records.emplace_back(*record);
+    while (const std::size_t count = stream.read_chunk()) {
+        for (std::size_t i = 0; i < count; ++i) records.emplace_back(stream.read_record(i));
+    }
     EXPECT_FALSE(stream.failed());
     return records;
 }
@@ -121,7 +123,7 @@ TEST(RecordStream, StreamsTakingTurnsAtOneFileShareItsRecordsOutWhole) {
     std::vector<std::string> records;
     for (RecordStream* stream = &first;; stream = stream == &first ? &second : &first) {
         const std::size_t count = stream->read_chunk();
-        for (std::size_t i = 0; i < count; ++i) records.emplace_back(stream->record(i));
+        for (std::size_t i = 0; i < count; ++i) records.emplace_back(stream->read_record(i));
         if (stream->at_end()) break;
         ASSERT_EQ(count, 7u);
     }
