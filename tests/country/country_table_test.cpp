@@ -45,20 +45,6 @@ TEST(CountryTable, LastLineWithTheSameNameWins) {
     EXPECT_EQ(table.entry_lines, 2u);
 }
 
-TEST(CountryTable, ReadsCrLfAsLfAndStopsAtCtrlZ) {
-    const CountryTable table = load("I\tITALY\r\nF\tFRANCE\r\n\x1A" "EA\tSPAIN\r\n");
-    EXPECT_EQ(prefix_of(table, "ITALY"), "I");
-    EXPECT_EQ(prefix_of(table, "FRANCE"), "F");
-    EXPECT_EQ(prefix_of(table, "SPAIN"), "<none>");
-    EXPECT_EQ(table.entry_lines, 2u);
-}
-
-TEST(CountryTable, KeepsALoneCrAsAnOrdinaryCharacter) {
-    const CountryTable table = load("I\tITALY\r\rF\tFRANCE\r");
-    EXPECT_EQ(prefix_of(table, "ITALY\r\rF\tFRANCE\r"), "I");
-    EXPECT_EQ(table.entry_lines, 1u);
-}
-
 TEST(CountryTable, SkipsCommentsAndEmptyLinesOnly) {
     const CountryTable table = load("#I\tITALY\n\n  #X\tHASH\n\tNO PREFIX\nJA\tJAPAN");
     EXPECT_EQ(prefix_of(table, "ITALY"), "<none>");
@@ -84,27 +70,6 @@ TEST(CountryTable, CutsNamesAtFiftyCharacters) {
     const std::string name(60, 'N');
     const CountryTable table = load("P\t" + name + "\n");
     EXPECT_EQ(prefix_of(table, name.substr(0, 50)), "P");
-}
-
-TEST(CountryTable, ReadsOverlongLinesInPiecesOf249) {
-    // 249 characters fill the first piece; the rest is a line of its own.
-    const std::string line = "A\t" + std::string(247, 'x') + "B\tBRAVO\n";
-    const CountryTable table = load(line);
-    EXPECT_EQ(prefix_of(table, std::string(50, 'x')), "A");
-    EXPECT_EQ(prefix_of(table, "BRAVO"), "B");
-    EXPECT_EQ(table.entry_lines, 2u);
-
-    // An LF that does not fit its piece becomes an empty line, which is skipped.
-    const CountryTable exact = load("C\t" + std::string(247, 'y') + "\nD\tDELTA\n");
-    EXPECT_EQ(exact.entry_lines, 2u);
-    EXPECT_EQ(prefix_of(exact, "DELTA"), "D");
-}
-
-TEST(CountryTable, AZeroByteEndsTheLineText) {
-    const CountryTable table = load(std::string("I\tITA\0LY\nF\0\tFRANCE\n", 20));
-    EXPECT_EQ(prefix_of(table, "ITA"), "I");
-    EXPECT_EQ(prefix_of(table, "FRANCE"), "<none>");
-    EXPECT_EQ(prefix_of(table, ""), "");  // the second line has no TAB before its zero byte
 }
 
 // The shipped country list, held against the list of entities it is made from.
