@@ -85,7 +85,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
     open_files(state, argv[1], argv[2]);
     load_countries(state);
     std::fputs("*** Conversion in progress...\n", out);
-    convert_records(state, err, useful_workers());
+    convert_records(state, err, state.workers != 0 ? state.workers : useful_workers());
     std::fflush(err);
     finish_output(state);
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",

@@ -24,6 +24,7 @@ struct RunState {
     CountryTable countries;
     RunCounters counters;
     int seconds_counter = 0;  // at the record that follows those read
+    unsigned workers = 0;     // threads for the records; 0: one per processor, up to a few
 };
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code:

@@ -1,11 +1,14 @@
+// One contact at a time: the import line it becomes, or the report that excludes it, and
+// whether it uses up a value of the seconds counter.
 #include "convert/convert_record.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "dbf/record_layout.h"
+#include "convert/import_line.h"
 #include "tools/dbf_builder.h"
 
 namespace t2c {
@@ -13,193 +16,101 @@ namespace {
 
 using fixture::Contact;
 
-CountryTable italy_only() {
-    CountryTable table;
-    add_country(table, "ITALY", "I");
-    add_country(table, "NEW ZEALAND", "ZL");
-    return table;
-}
-
-struct Converter {
-    CountryTable countries = italy_only();
-    int seconds_counter = 0;
-    ImportRecord out{};
-
-    ConvertResult operator()(const Contact& contact) {
-        out = {};
-        return convert_record(fixture::record_bytes(contact), countries, seconds_counter, out);
-    }
+struct Row {
+    Contact contact;
+    std::string line = "";  // the import line, '|' for each 0x19, without its CR LF
+    std::string report = "";  // or the first line of the report, after "ERROR: record N: "
+    bool stamped = true;
+    int seconds = 0;  // the counter before
+    std::int64_t number = 1;
 };
 
-TEST(ConvertRecord, PassesOverDeletedRecordsWithoutUsingASecond) {
-    Converter convert;
-    EXPECT_EQ(convert({.deleted = true}).verdict, Verdict::deleted);
-    EXPECT_EQ(convert.seconds_counter, 0);
-    EXPECT_STREQ(convert.out.call, "");
-}
+const std::string Z = std::string(1, '\0');
 
-TEST(ConvertRecord, ChecksTheMonth) {
-    Converter convert;
-    for (const auto& [date, value] : {std::pair{"19991307", 13}, {"19990007", 0}, {"1999  07", 0},
-                                      {"1999ab07", 0}, {"1999-107", -1}}) {
-        const ConvertResult result = convert({.date = date});
-        EXPECT_EQ(result.verdict, Verdict::rejected) << date;
-        EXPECT_EQ(result.reason, RejectReason::month) << date;
-        EXPECT_EQ(result.value, value) << date;
-        EXPECT_STREQ(convert.out.call, "Q1AAA");
-    }
-    EXPECT_EQ(convert.seconds_counter, 0);
-}
+const std::vector<Row> ROWS = {
+    {{.qsl_sent = "B"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57|S|ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.deleted = true, .date = "19991399"}, "", "", false},
+    // The date: the day is checked against 1 to 31 only; a text without a number reads as 0.
+    {{.date = "19990230"}, "30-FEB-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.date = "199903 7"}, " 7-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.date = "19991307"}, "", "invalid month [13].", false},
+    {{.date = "1999  07"}, "", "invalid month [0].", false},
+    {{.date = "19990332"}, "", "invalid day [32].", false},
+    {{.date = "199903xx"}, "", "invalid day [0].", false},
+    {{.date = "19991307"}, "", "invalid month [13].", false, 0, 3'000'000'000},
+    // The start time is stamped before its hour and minute are checked.
+    {{.time = ""}, "", "empty TIME_INI field.", false},
+    {{.time = " 1430"}, "", "empty TIME_INI field.", false},
+    {{.time = "24:00"}, "", "invalid hour [24]."},
+    {{.time = "ab:30"}, "", "invalid hour [-1]."},
+    {{.time = "14:60"}, "", "invalid minute [60]."},
+    {{.time = "14:x3"}, "", "invalid minute [-1]."},
+    {{.time = "9:30"}, "07-MAR-1999 9:30:07|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||", "", true, 7},
+    {{.time = "14"}, "07-MAR-1999 14:07|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||", "", true, 7},
+    {{}, "07-MAR-1999 14:30:59|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||", "", true, 59},
+    // QSL flags: B, D and S count, in upper case only.
+    {{.qsl_sent = "B", .qsl_received = "D"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57|X|ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.qsl_sent = "N", .qsl_received = "D"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57|R|ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.qsl_sent = "s", .qsl_received = "b"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    // The comment: the name's first word, the place up to a double blank, the manager.
+    {{.name = "ANNA MARIA", .place = "ROMA  CENTRO"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.name = "", .place = "NEW YORK CITY"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||NEW YORK CITY||14.195||ABCDEF||||"},
+    {{.place = ""}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA/||14.195||ABCDEF||||"},
+    {{.name = "", .place = "", .manager = "Q2BBB"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||/QSL via Q2BBB||14.195||ABCDEF||||"},
+    {{.place = "", .manager = "Q2BBB"}, "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ANNA//QSL via Q2BBB||14.195||ABCDEF||||"},
+    {{.name = "ABCDEFGHIJKLMNO", .place = "PQRSTUVWXYZ123456789", .manager = "Q1234567890Z"},
+     "07-MAR-1999 14:30:00|Q1AAA|I|XY|20|SSB|59|57||ABCDEFGHIJKLMNO/PQRSTUVWXYZ123456789/QSL via Q1234567890Z||14.195||ABCDEF||||"},
+    // The country, looked up exactly up to a double blank.
+    {{.country = "Italy"}, "07-MAR-1999 14:30:00|Q1AAA|??|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.country = "NEW ZEALAND  (NORTH)"}, "07-MAR-1999 14:30:00|Q1AAA|ZL|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    {{.country = ""}, "07-MAR-1999 14:30:00|Q1AAA|??|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    // The other fields, each cut where it is.
+    {{.band = "160m", .frequency = "1.8 MHz", .mode = "CW  X", .report_sent = "59+", .report_received = "5 9",
+      .code2 = "*A", .code6 = "JN61 X"},
+     "07-MAR-1999 14:30:00|Q1AAA|I||160|CW|59|5||ANNA/ROMA||1.8||JN61||||"},
+    {{.band = "20", .code2 = "*"}, "07-MAR-1999 14:30:00|Q1AAA|I||20  |SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||"},
+    // Separators and line ends inside fields become blanks; a zero byte ends a field.
+    {{.call = "Q1\x19Z", .name = "AN\rNA", .place = "RO\nMA", .code6 = "\r\n\x19"},
+     "07-MAR-1999 14:30:00|Q1 Z|I|XY|20|SSB|59|57||AN NA/RO MA||14.195||   ||||"},
+    {{.call = "Q1" + Z + "ZZ", .place = "RO" + Z + "MA"}, "07-MAR-1999 14:30:00|Q1|I|XY|20|SSB|59|57||ANNA/RO||14.195||ABCDEF||||"},
+};
 
-TEST(ConvertRecord, ChecksTheDayAgainstOneToThirtyOneOnly) {
-    Converter convert;
-    EXPECT_EQ(convert({.date = "19990230"}).verdict, Verdict::accepted);
-    for (const auto& [date, value] : {std::pair{"19990332", 32}, {"19990300", 0}, {"199903  ", 0},
-                                      {"199903xx", 0}}) {
-        const ConvertResult result = convert({.date = date});
-        EXPECT_EQ(result.reason, RejectReason::day) << date;
-        EXPECT_EQ(result.value, value) << date;
-    }
-    EXPECT_EQ(convert.seconds_counter, 1);
-}
-
-TEST(ConvertRecord, StampsSecondsThatWrapAtSixty) {
-    Converter convert;
-    convert({});
-    EXPECT_STREQ(convert.out.time, "14:30:00");
-    convert({});
-    EXPECT_STREQ(convert.out.time, "14:30:01");
-    for (int i = 2; i < 60; ++i) convert({});
-    EXPECT_STREQ(convert.out.time, "14:30:59");
-    convert({});
-    EXPECT_STREQ(convert.out.time, "14:30:00");
-}
-
-TEST(ConvertRecord, HourAndMinuteRejectionsUseUpTheirSecond) {
-    Converter convert;
-    for (const auto& [time, reason, value] :
-         {std::tuple{"24:00", RejectReason::hour, 24}, {"-1:00", RejectReason::hour, -1},
-          {"ab:30", RejectReason::hour, -1}, {"14:60", RejectReason::minute, 60},
-          {"14:xx", RejectReason::minute, -1}, {"14:-5", RejectReason::minute, -5}}) {
-        const ConvertResult result = convert({.time = time});
-        EXPECT_EQ(result.reason, reason) << time;
-        EXPECT_EQ(result.value, value) << time;
-    }
-    EXPECT_EQ(convert.seconds_counter, 6);
-    EXPECT_EQ(convert({.time = " 1430"}).reason, RejectReason::empty_time);
-    EXPECT_EQ(convert({.time = ""}).reason, RejectReason::empty_time);
-    EXPECT_EQ(convert.seconds_counter, 6);
-}
-
-TEST(ConvertRecord, ReadsShortTimesAtTheirFixedPositions) {
-    Converter convert;
-    convert.seconds_counter = 7;
-    EXPECT_EQ(convert({.time = "14"}).verdict, Verdict::accepted);
-    EXPECT_STREQ(convert.out.time, "14:07");
-    EXPECT_EQ(convert({.time = "9:30"}).verdict, Verdict::accepted);
-    EXPECT_STREQ(convert.out.time, "9:30:08");
-}
-
-TEST(ConvertRecord, DerivesTheQslStatusFromBothFlags) {
-    Converter convert;
-    const auto status = [&](const char* sent, const char* received) {
-        convert({.qsl_sent = sent, .qsl_received = received});
-        return convert.out.qsl_status;
-    };
-    EXPECT_EQ(status("B", "D"), 'X');
-    EXPECT_EQ(status("S", " "), 'S');
-    EXPECT_EQ(status("N", "D"), 'R');
-    EXPECT_EQ(status("N", "N"), '\0');
-    EXPECT_EQ(status("s", "b"), '\0');
-}
-
-TEST(ConvertRecord, BuildsTheCommentFromNamePlaceAndManager) {
-    Converter convert;
-    const auto comment = [&](const char* name, const char* place, const char* manager) {
-        convert({.name = name, .place = place, .manager = manager});
-        return std::string(convert.out.comment);
-    };
-    EXPECT_EQ(comment("ANNA MARIA", "ROMA", ""), "ANNA/ROMA");
-    EXPECT_EQ(comment("", "ROMA", ""), "ROMA");
-    EXPECT_EQ(comment("ANNA", "", ""), "ANNA/");
-    EXPECT_EQ(comment("", "", "Q2BBB"), "/QSL via Q2BBB");
-    EXPECT_EQ(comment("ANNA", "", "Q2BBB"), "ANNA//QSL via Q2BBB");
-    EXPECT_EQ(comment("ANNA", "NEW YORK CITY", ""), "ANNA/NEW YORK CITY");
-    EXPECT_EQ(comment("ANNA", "ROMA  CENTRO", ""), "ANNA/ROMA");
-    // The longest possible comment still fits.
-    EXPECT_EQ(comment("ABCDEFGHIJKLMNO", "PQRSTUVWXYZ123456789", "Q1234567890Z"),
-              "ABCDEFGHIJKLMNO/PQRSTUVWXYZ123456789/QSL via Q1234567890Z");
-}
-
-TEST(ConvertRecord, CutsBandModeReportsAndCodes) {
-    Converter convert;
-    convert({.band = "160m", .frequency = "1.8 MHz", .mode = "RTTY", .report_sent = "59+",
-             .report_received = "5 9", .code2 = "*A", .code6 = "JN61 X"});
-    EXPECT_STREQ(convert.out.band, "160");
-    EXPECT_STREQ(convert.out.frequency, "1.8");
-    EXPECT_STREQ(convert.out.mode, "RTTY");
-    EXPECT_STREQ(convert.out.report_sent, "59");
-    EXPECT_STREQ(convert.out.report_received, "5");
-    EXPECT_STREQ(convert.out.code2, "");
-    EXPECT_STREQ(convert.out.code6, "JN61");
-    convert({.band = "20", .code2 = "*"});
-    EXPECT_STREQ(convert.out.band, "20  ");
-    EXPECT_STREQ(convert.out.code2, "");
-}
-
-TEST(ConvertRecord, LooksTheCountryUpExactly) {
-    Converter convert;
-    convert({.country = "ITALY"});
-    EXPECT_EQ(convert.out.prefix, "I");
-    convert({.country = "NEW ZEALAND"});
-    EXPECT_EQ(convert.out.prefix, "ZL");
-    convert({.country = "Italy"});
-    EXPECT_EQ(convert.out.prefix, "??");
-    convert({.country = "ITALY  (SICILY)"});
-    EXPECT_EQ(convert.out.prefix, "I");
-    convert({.country = ""});
-    EXPECT_EQ(convert.out.prefix, "??");
-    add_country(convert.countries, "", "");
-    convert({.country = ""});
-    EXPECT_EQ(convert.out.prefix, "");
-}
-
-TEST(ConvertRecord, ReadsShortRecordsAsZeroPadded) {
-    Converter convert;
-    std::string record = fixture::record_bytes({.country = "ITALY"}).substr(0, 143);
-    record.resize(FIELDS_END, '\0');
-    ImportRecord out{};
-    EXPECT_EQ(convert_record(record, convert.countries, convert.seconds_counter, out).verdict,
-              Verdict::accepted);
-    EXPECT_EQ(out.prefix, "??");  // the record ends inside the country: "ITA"
-    EXPECT_STREQ(out.code6, "");
-}
-
-std::string report(std::int64_t number, const ConvertResult& result, const char* call) {
+std::string report(const Row& row, const ConvertResult& result, const ImportRecord& out) {
     char* text = nullptr;
     std::size_t size = 0;
     std::FILE* stream = open_memstream(&text, &size);
-    ImportRecord out{};
-    std::snprintf(out.call, sizeof out.call, "%s", call);
-    write_rejection_report(stream, number, result, out);
+    write_rejection_report(stream, row.number, result, out);
     std::fclose(stream);
     std::string copy(text, size);
     std::free(text);
     return copy;
 }
 
-TEST(RejectionReport, NamesTheRecordTheFaultAndTheCall) {
-    const char* tail = "The record has been excluded from the conversion process.\nCALL: Q1AAA\n\n";
-    EXPECT_EQ(report(3, {Verdict::rejected, RejectReason::month, 13}, "Q1AAA"),
-              std::string("ERROR: record 3: invalid month [13].\n") + tail);
-    EXPECT_EQ(report(4, {Verdict::rejected, RejectReason::day, 0}, "Q1AAA"),
-              std::string("ERROR: record 4: invalid day [0].\n") + tail);
-    EXPECT_EQ(report(5, {Verdict::rejected, RejectReason::empty_time, 0}, "Q1AAA"),
-              std::string("ERROR: record 5: empty TIME_INI field.\n") + tail);
-    EXPECT_EQ(report(6, {Verdict::rejected, RejectReason::hour, -1}, "Q1AAA"),
-              std::string("ERROR: record 6: invalid hour [-1].\n") + tail);
-    EXPECT_EQ(report(3000000000, {Verdict::rejected, RejectReason::minute, 60}, "Q1AAA"),
-              std::string("ERROR: record 3000000000: invalid minute [60].\n") + tail);
+TEST(ConvertRecord, GivesEachContactItsLineOrItsReport) {
+    CountryTable countries;
+    add_country(countries, "ITALY", "I");
+    add_country(countries, "NEW ZEALAND", "ZL");
+    for (const Row& row : ROWS) {
+        const std::string record = fixture::record_bytes(row.contact);
+        SCOPED_TRACE(::testing::PrintToString(record));
+        int seconds = row.seconds;
+        ImportRecord out{};
+        const ConvertResult result = convert_record(record, countries, seconds, out);
+        EXPECT_EQ(seconds, row.stamped ? (row.seconds + 1) % 60 : row.seconds);
+        EXPECT_EQ(stamps_seconds(record), row.stamped);
+
+        std::string expected = row.line;
+        for (char& c : expected) c = c == '|' ? FIELD_SEP : c;
+        if (!row.line.empty()) expected += "\r\n";
+        if (!row.report.empty()) {
+            expected = "ERROR: record " + std::to_string(row.number) + ": " + row.report +
+                       "\nThe record has been excluded from the conversion process.\nCALL: " + row.contact.call + "\n\n";
+        }
+        std::string written;
+        if (result.verdict == Verdict::accepted) write_import_line(out, written);
+        if (result.verdict == Verdict::rejected) written = report(row, result, out);
+        EXPECT_EQ(written, expected);
+    }
 }
 
 }  // namespace

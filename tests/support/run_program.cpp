@@ -1,6 +1,7 @@
 #include "support/run_program.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -48,12 +49,17 @@ bool under_runner() { return !runner_words().empty(); }
 
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const std::string& program) {
+    return run_program(dir, args, RunOptions{.program = program});
+}
+
+ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                          const RunOptions& options) {
     TempDir capture;
     const std::string out_path = (capture / "stdout").string();
     const std::string err_path = (capture / "stderr").string();
 
     std::vector<std::string> words = runner_words();
-    words.push_back(program.empty() ? program_path() : program);
+    words.push_back(options.program.empty() ? program_path() : options.program);
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
@@ -68,7 +74,13 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
         if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
         dup2(in, 0);
         dup2(out, 1);
-        dup2(err, 2);
+        dup2(options.merge_streams ? out : err, 2);
+        for (const std::string& setting : options.env) putenv(const_cast<char*>(setting.c_str()));
+        if (options.memory_limit_kib > 0) {
+            const rlim_t bytes = static_cast<rlim_t>(options.memory_limit_kib) * 1024;
+            const rlimit limit{bytes, bytes};
+            if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(127);
+        }
         execvp(argv[0], argv.data());
         _exit(127);
     }

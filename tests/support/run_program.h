@@ -21,9 +21,18 @@ std::string program_path();
 // Whether T2C_RUNNER is set: the program is a Windows build run under an emulator.
 bool under_runner();
 
-// Runs program_path() (or program, when given) with the arguments, its current directory set
-// to dir and its standard input empty; stdout and stderr are captured whole. Under a runner
-// each CR LF of stdout and stderr is given back as LF (see run_program.cpp).
+struct RunOptions {
+    std::string program = "";       // none: program_path()
+    std::vector<std::string> env = {};  // NAME=VALUE, added to the environment
+    bool merge_streams = false;     // stderr into the file of stdout, as "2>&1" does
+    long memory_limit_kib = 0;      // the address space the program may take; 0: no limit
+};
+
+// Runs the program with the arguments, its current directory set to dir and its standard input
+// empty; stdout and stderr are captured whole. Under a runner each CR LF of stdout and stderr
+// is given back as LF (see run_program.cpp).
+ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                          const RunOptions& options);
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const std::string& program = "");
 

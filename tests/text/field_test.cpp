@@ -3,70 +3,74 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace t2c {
 namespace {
 
-std::string cut(std::string text, char c) {
-    cut_at(text.data(), c);
+using namespace std::string_literals;
+
+// A helper applied to a text; the number read_two_digit gives is written as its digits, "none"
+// when it reads none.
+struct Row {
+    const char* helper;
+    std::string text;
+    char c;
+    std::string expected;
+};
+
+const std::vector<Row> ROWS = {
+    {"cut_at", "Q1AAA          ", ' ', "Q1AAA"},
+    {"cut_at", "ANNA MARIA     ", ' ', "ANNA"},
+    {"cut_at", " 14:30", ' ', ""},
+    {"cut_at", "160m", 'm', "160"},
+    {"cut_at", "70cm", 'm', "70c"},
+    {"cut_at", "20  ", 'm', "20  "},
+    {"cut_at", "59+", '+', "59"},
+    {"cut_at_double", "NEW YORK CITY       ", ' ', "NEW YORK CITY"},
+    {"cut_at_double", "ROMA  ITALY", ' ', "ROMA"},
+    {"cut_at_double", "ITALY ", ' ', "ITALY"},
+    {"cut_at_double", "   ", ' ', ""},
+    {"cut_at_double", "A B", ' ', "A B"},
+    {"copy_field", "AB\0CDEFG"s, 0, "AB\0\0\0\0\0\0\0"s},
+    {"copy_field", "HELLO", 0, "HELLO\0"s},
+    {"read_two_digit", "07", 0, "7"},
+    {"read_two_digit", " 7", 0, "7"},
+    {"read_two_digit", "7 ", 0, "7"},
+    {"read_two_digit", "-1", 0, "-1"},
+    {"read_two_digit", "+5", 0, "5"},
+    {"read_two_digit", "1a", 0, "1"},
+    {"read_two_digit", "\t9", 0, "9"},
+    {"read_two_digit", "3\0"s, 0, "3"},
+    {"read_two_digit", "  ", 0, "none"},
+    {"read_two_digit", "ab", 0, "none"},
+    {"read_two_digit", "a1", 0, "none"},
+    {"read_two_digit", "-", 0, "none"},
+    {"read_two_digit", "\0"s "7", 0, "none"},
+};
+
+std::string apply(const Row& row) {
+    const std::string_view helper = row.helper;
+    std::string text = row.text + '\0';
+    if (helper == "cut_at") cut_at(text.data(), row.c);
+    if (helper == "cut_at_double") cut_at_double(text.data(), row.c);
+    if (helper == "copy_field") {
+        // Over garbage, with bytes beyond its room that must stay.
+        std::string destination = std::string(row.text.size(), 'Z') + '\0' + "##";
+        copy_field(destination.data(), row.text);
+        return destination.substr(0, destination.size() - 2) + (destination.ends_with("##") ? "" : "<overrun>");
+    }
+    if (helper == "read_two_digit") {
+        const auto number = read_two_digit(row.text);
+        return number ? std::to_string(*number) : "none";
+    }
     return text.c_str();
 }
 
-std::string cut_double(std::string text, char c) {
-    cut_at_double(text.data(), c);
-    return text.c_str();
-}
-
-TEST(CutAt, EndsTheTextAtTheFirstOccurrence) {
-    EXPECT_EQ(cut("Q1AAA          ", ' '), "Q1AAA");
-    EXPECT_EQ(cut("ANNA MARIA     ", ' '), "ANNA");
-    EXPECT_EQ(cut(" 14:30", ' '), "");
-    EXPECT_EQ(cut("20m ", 'm'), "20");
-    EXPECT_EQ(cut("160m", 'm'), "160");
-    EXPECT_EQ(cut("70cm", 'm'), "70c");
-    EXPECT_EQ(cut("20  ", 'm'), "20  ");
-    EXPECT_EQ(cut("59+", '+'), "59");
-}
-
-TEST(CutAtDouble, KeepsSingleBlanksBetweenWords) {
-    EXPECT_EQ(cut_double("NEW YORK CITY       ", ' '), "NEW YORK CITY");
-    EXPECT_EQ(cut_double("ROMA  ITALY", ' '), "ROMA");
-    EXPECT_EQ(cut_double("ITALY ", ' '), "ITALY");
-    EXPECT_EQ(cut_double("   ", ' '), "");
-    EXPECT_EQ(cut_double("A B", ' '), "A B");
-    EXPECT_EQ(cut_double("", ' '), "");
-}
-
-TEST(ReadTwoDigit, ReadsLikeAWidthTwoDecimalConversion) {
-    EXPECT_EQ(read_two_digit("07"), 7);
-    EXPECT_EQ(read_two_digit(" 7"), 7);
-    EXPECT_EQ(read_two_digit("7 "), 7);
-    EXPECT_EQ(read_two_digit("-1"), -1);
-    EXPECT_EQ(read_two_digit("+5"), 5);
-    EXPECT_EQ(read_two_digit("1a"), 1);
-    EXPECT_EQ(read_two_digit("\t9"), 9);
-    EXPECT_EQ(read_two_digit(std::string_view("3\0" "9", 3).substr(0, 2)), 3);
-}
-
-TEST(ReadTwoDigit, GivesNothingWithoutADigit) {
-    EXPECT_EQ(read_two_digit("  "), std::nullopt);
-    EXPECT_EQ(read_two_digit("ab"), std::nullopt);
-    EXPECT_EQ(read_two_digit("a1"), std::nullopt);
-    EXPECT_EQ(read_two_digit("-"), std::nullopt);
-    EXPECT_EQ(read_two_digit("+a"), std::nullopt);
-    EXPECT_EQ(read_two_digit(""), std::nullopt);
-    EXPECT_EQ(read_two_digit(std::string_view("\0" "7", 2)), std::nullopt);
-}
-
-TEST(CopyField, StopsAtAZeroByteAndZeroFillsTheRest) {
-    char destination[9] = {};
-    copy_field(destination, std::string_view("AB\0CDEFG", 8));
-    EXPECT_STREQ(destination, "AB");
-    for (int i = 2; i < 9; ++i) EXPECT_EQ(destination[i], '\0') << i;
-
-    char whole[6] = {};
-    copy_field(whole, "HELLO");
-    EXPECT_STREQ(whole, "HELLO");
+TEST(FieldHelpers, CutCopyAndReadAsTheLogsNeed) {
+    for (const Row& row : ROWS) {
+        EXPECT_EQ(apply(row), row.expected) << row.helper << " of " << ::testing::PrintToString(row.text);
+    }
 }
 
 }  // namespace
