@@ -49,7 +49,7 @@ std::string country_list(Random& random, const std::vector<std::string>& names) 
             case 0: list += "#" + prefix + "\t" + name + end; break;
             case 1: list += "  #" + prefix + "\t" + name + end; break;
             case 2: list += end + "   " + end; break;
-            case 3: list += prefix + "\r" + "\t" + name + "\r" + end; break;
+            case 3: list += prefix + "\r\x19\t" + name + "\r" + end; break;
             case 4: list += prefix + "\t" + name + std::string(1, '\0') + "X" + end; break;
             case 5: list += prefix + "\t" + name + std::string(250, 'x') + "\t" + name + end; break;
             case 6: list += "\t" + name + end; break;
