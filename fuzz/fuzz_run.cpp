@@ -22,6 +22,39 @@ void require(bool holds, const char* what) {
     std::abort();
 }
 
+std::size_t count(std::string_view text, std::string_view what) {
+    std::size_t found = 0;
+    for (std::size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) ++found;
+    return found;
+}
+
+// What must hold whatever the model says: seventeen separators and one CR LF a line, and every
+// record processed either converted, reported or deleted.
+void require_invariants(const t2c::model::Run& run, std::string_view log) {
+    for (std::string_view lines = run.output; !lines.empty();) {
+        const std::size_t end = lines.find("\r\n");
+        require(end != std::string_view::npos, "the import file ends in a whole line");
+        const std::string_view line = lines.substr(0, end);
+        require(count(line, "\x19") == 17 && line.ends_with('\x19'), "seventeen fields a line");
+        require(line.find_first_of("\r\n") == std::string_view::npos, "one CR LF a line");
+        lines.remove_prefix(end + 2);
+    }
+    if (run.exit_code != 0) return;
+    const std::size_t header_length = static_cast<unsigned char>(log[8]) | static_cast<std::size_t>(static_cast<unsigned char>(log[9])) << 8;
+    const std::size_t length = static_cast<unsigned char>(log[10]) | static_cast<std::size_t>(static_cast<unsigned char>(log[11])) << 8;
+    std::size_t records = 0;
+    std::size_t deleted = 0;
+    for (std::size_t at = header_length; length != 0 && at < log.size() && log.size() - at >= length; at += length) {
+        ++records;
+        deleted += log[at] == '*' ? 1 : 0;
+    }
+    const std::size_t converted = count(run.output, "\r\n");
+    require(run.out.ends_with("Processed records:\t" + std::to_string(records) + "\nConverted records:\t" +
+                              std::to_string(converted) + "\n"),
+            "the summary counts every whole record and every line");
+    require(records == converted + count(run.err, "ERROR: record ") + deleted, "processed = converted + rejected + deleted");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -48,5 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(run.out == expected.out, "standard output");
     require(run.err == expected.err, "standard error");
     require(run.output == expected.output, "import file");
+    require_invariants(run, log);
     return 0;
 }

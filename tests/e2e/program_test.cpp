@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 using fixture::Contact;
 using fixture::DbfBuilder;
 using testing::under_runner;
+using namespace std::string_literals;
 
 const std::string BANNER =
     "Tarnwick2Corvane LogFile Converter, v1.10\n"
@@ -127,7 +128,6 @@ const std::vector<Case>& cases() {
         {.name = "ConvertsTheWorkedContactByteForByte", .out = completed(1, 1),
          .output = "07-MAR-1999 14:30:00\x19Q1AAA\x19I\x19XY\x19" "20\x19SSB\x19" "59\x19" "57\x19S\x19"
                    "ANNA/ROMA\x19\x19" "14.195\x19\x19" "ABCDEF\x19\x19\x19\x19\r\n"},
-        {.name = "CountsNothingInALogWithoutRecords", .log = DbfBuilder{}.bytes(), .out = completed(0, 0), .output = ""},
         {.name = "AnswersAWrongArgumentCountWithUsage", .args = {"LOG.DBF", "B", "C"}, .code = 3,
          .out = usage(shown_name())},
         {.name = "ShowsTheProgramNameFromAfterItsLastBackslash", .args = {}, .code = 3, .out = usage("t2c.exe"),
@@ -141,7 +141,7 @@ const std::vector<Case>& cases() {
          },
          .options = {.program = "{dir}\\Program Files\\tarnwick2corvane.exe"}, .system = System::windows_only},
 
-        // Logs that cannot be read, or hold no record.
+        // Logs that cannot be read.
         {.name = "AMissingLogEndsTheRunBeforeTheOutputExists", .log = std::nullopt, .code = 1, .out = BANNER,
          .err = "fopen(): input file: No such file or directory\n"},
         {.name = "AFolderAsTheLogCannotBeRead", .log = std::nullopt, .code = 1, .out = BANNER,
@@ -154,18 +154,8 @@ const std::vector<Case>& cases() {
          .err = "fopen(): input file: Invalid argument\n", .system = System::windows_only},
         {.name = "ALogShorterThanItsHeaderEndsTheRun", .log = log_of({WORKED}).substr(0, 31), .code = 1, .out = BANNER,
          .err = "read(): input file: shorter than its 32-byte dBASE header\n", .output = ""},
-        {.name = "ARecordLengthOfZeroYieldsNoRecords", .log = DbfBuilder{}.contact(WORKED).record_length(0).bytes(),
-         .out = completed(0, 0), .output = ""},
-        {.name = "AHeaderBeyondTheEndYieldsNoRecords",
-         .log = DbfBuilder{}.contact(WORKED).header_length(0xFFFF).bytes().substr(0, 1000), .out = completed(0, 0),
-         .output = ""},
 
         // Records of any length, and whatever follows the last whole one.
-        {.name = "ARecordLengthOfOneMakesEveryByteARecord",
-         .log = DbfBuilder{}.raw_record("*").raw_record(" ").raw_record("A").record_length(1).bytes(),
-         .out = completed(4, 0), .err = report(2, "invalid month [0].", "") + report(3, "invalid month [0].", "") +
-                                          report(4, "invalid month [0].", ""),
-         .output = ""},
         {.name = "FieldsBeyondAShortRecordReadAsEmpty",
          .log = DbfBuilder{}.raw_record(record_of_length(150, ' ')).raw_record(record_of_length(150, ' ')).record_length(150).bytes(),
          .out = completed(2, 2), .output = worked_line(0, "I", false) + worked_line(1, "I", false)},
@@ -238,19 +228,13 @@ const std::vector<Case>& cases() {
          .err = under_runner() ? "fopen(): DXCC database file.: Permission denied\n"
                                : "read(): DXCC database file.: Is a directory\n",
          .output = "", .setup = [](const fs::path& dir) { make_folder(dir / "dxcc.txt"); }},
-        {.name = "AZeroByteEndsItsLineOfDxccTxt", .log = log_of_countries({"ITA", "ITALY", "FRANCE", ""}),
-         .dxcc = std::string("I\tITA\0LY\nF\0\tFRANCE\n", 20), .out = completed(4, 4),
-         .output = lines_with_prefixes({"I", "??", "??", ""})},
-        {.name = "ACtrlZEndsDxccTxt", .log = log_of_countries({"ITALY", "FRANCE"}),
-         .dxcc = "# list\r\nI\tITALY\r\n\x1A" "F\tFRANCE\r\n", .out = completed(2, 2),
-         .output = lines_with_prefixes({"I", "??"})},
-        {.name = "LongLinesOfDxccTxtAreReadInPiecesOf249", .log = log_of_countries({std::string(40, 'x'), "FRANCE", "ITALY"}),
-         .dxcc = "X\t" + std::string(247, 'x') + "F\tFRANCE\n" + std::string(600, '#') + "\nI\tITALY\n",
-         .out = completed(3, 3), .output = lines_with_prefixes({"??", "F", "I"})},
-        {.name = "ALoneCrIsAnOrdinaryCharacterAndPrefixesAreWrittenWhole",
-         .log = log_of_countries({"ITALY", "FRANCE", "SPAIN", "JAPAN"}),
-         .dxcc = "I\r\tITALY\rF\tFRANCE\nE\rA\tSPAIN\nVERYLONGPREFIX\tJAPAN\n", .out = completed(4, 4),
-         .output = lines_with_prefixes({"??", "??", "E A", "VERYLONGPREFIX"})},
+        // A zero byte ends a line, a line of 249 characters is read on, a lone CR is an ordinary
+        // character (but reaches no import file), prefixes are written whole, Ctrl-Z ends the list.
+        {.name = "ReadsEveryKindOfLineOfDxccTxt",
+         .log = log_of_countries({"ITA", "ITALY", "", "SPAIN", std::string(40, 'x'), "GERMANY\rX", "JAPAN", "FRANCE"}),
+         .dxcc = "# list\r\nI\tITA"s + '\0' + "LY\r\nF" + '\0' + "\tFRANCE\nX\t" + std::string(247, 'x') +
+                 "E\tSPAIN\nD\rL\tGERMANY\rX\nVERYLONGPREFIX\tJAPAN\r\n\x1A" "F\tFRANCE\r\n",
+         .out = completed(8, 8), .output = lines_with_prefixes({"I", "??", "", "E", "??", "D L", "VERYLONGPREFIX", "??"})},
         {.name = "RunningOutOfMemoryForDxccTxtEndsTheRunWithCodeFive",
          .dxcc = [] {
              std::string list;
