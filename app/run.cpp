@@ -1,27 +1,17 @@
 #include "app/run.h"
 
 #include <cerrno>
-#include <filesystem>
 #include <new>
 #include <string_view>
-#include <system_error>
 
 #include "app/conversion.h"
 #include "app/fatal.h"
-#include "country/text_lines.h"
+#include "app/inputs.h"
+#include "app/program_name.h"
 
 namespace t2c {
 
 namespace {
-
-constexpr const char* COUNTRY_FILE_NAME = "dxcc.txt";
-
-// The program's name as the process received it, from after its last backslash on.
-std::string_view program_name(const char* path) {
-    const std::string_view name = path != nullptr ? path : "";
-    const std::size_t backslash = name.rfind('\\');
-    return backslash == std::string_view::npos ? name : name.substr(backslash + 1);
-}
 
 void print_usage(std::FILE* out, std::string_view name) {
     std::fprintf(out, "Syntax:\n %.*s tarnwick_file.dbf outfile.asc\n\n", static_cast<int>(name.size()),
@@ -47,27 +37,8 @@ void open_files(RunState& state, const char* source_path, const char* output_pat
     // The run buffers whole chunks itself; unbuffered, every failed write shows at once.
     std::setvbuf(state.output.get(), nullptr, _IONBF, 0);
 
-    unsigned char header[HEADER_SIZE] = {};
-    if (std::fread(header, 1, sizeof header, state.source.get()) != sizeof header) {
-        if (std::ferror(state.source.get()) != 0) fatal("read(): input file", EXIT_INPUT);
-        fatal("read(): input file", "shorter than its 32-byte dBASE header", EXIT_INPUT);
-    }
-    state.header = read_header(header);
-
-    state.country_file = open_file(COUNTRY_FILE_NAME, "rb");
-    if (!state.country_file) fatal("fopen(): DXCC database file.", EXIT_INPUT);
-}
-
-void load_countries(RunState& state) {
-    TextLines lines(state.country_file.get());
-    std::error_code unknown_size;
-    const std::uintmax_t size = std::filesystem::file_size(COUNTRY_FILE_NAME, unknown_size);
-    try {
-        state.countries = load_country_table(lines, unknown_size ? 0 : size);
-    } catch (const std::bad_alloc&) {
-        fatal_system("malloc()", ENOMEM, EXIT_MEMORY);
-    }
-    if (lines.failed()) fatal_system("read(): DXCC database file.", lines.error(), EXIT_INPUT);
+    state.header = read_log_header(state.source.get());
+    state.country_file = open_country_file();
 }
 
 void finish_output(RunState& state) {
@@ -83,7 +54,7 @@ int convert(RunState& state, int argc, const char* const* argv, std::FILE* out, 
         return EXIT_USAGE;
     }
     open_files(state, argv[1], argv[2]);
-    load_countries(state);
+    state.countries = load_countries(state.country_file.get());
     std::fputs("*** Conversion in progress...\n", out);
     convert_records(state, err, state.workers != 0 ? state.workers : useful_workers());
     std::fflush(err);

@@ -34,6 +34,11 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 // time. Tells the counter at any record without converting those before it.
 bool stamps_seconds(std::string_view record);
 
+// The name convert_record looks the record's country up by: the country field up to its first
+// zero byte, ended at its first blank that is followed by another, by a zero byte or by the
+// field's end. record holds at least FIELDS_END bytes; the name is a view into it.
+std::string_view country_key(std::string_view record);
+
 // Writes the report of a rejected record: what was wrong, that it was excluded, and its call.
 void write_rejection_report(std::FILE* stream, std::int64_t record_number,
                             const ConvertResult& result, const ImportRecord& out);

@@ -1,17 +1,9 @@
 #include "tools/dbf_builder.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace t2c::fixture {
-
-const std::vector<DbfField> LOG_FIELDS = {
-    {"DATE", 'D', 8},      {"TIME_INI", 'C', 5},  {"TIME_END", 'C', 5},  {"BAND", 'C', 4},
-    {"FREQ", 'C', 8},      {"MODE", 'C', 6},      {"CALL", 'C', 15},     {"RST_SENT", 'C', 3},
-    {"RST_RCVD", 'C', 3},  {"NAME", 'C', 15},     {"QTH", 'C', 20},      {"REMARKS", 'C', 21},
-    {"QSL_SENT", 'C', 1},  {"QSL_RCVD", 'C', 1},  {"QSL_DATE", 'C', 10}, {"QSL_MGR", 'C', 12},
-    {"SPARE", 'C', 2},     {"COUNTRY", 'C', 40},  {"CODE2", 'C', 2},     {"OTHER", 'C', 21},
-    {"CODE6", 'C', 6},
-};
 
 namespace {
 
@@ -19,15 +11,16 @@ void put_le(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-std::size_t log_record_length() {
+std::size_t record_length_of(const std::vector<LogField>& fields) {
     std::size_t length = 1;
-    for (const DbfField& f : LOG_FIELDS) length += f.width;
+    for (const LogField& f : fields) length += f.width;
     return length;
 }
 
 }  // namespace
 
-std::string record_bytes(const Contact& c) {
+std::string record_bytes(const Contact& c, std::span<const LogField> fields) {
+    // In the order of LOG_FIELDS.
     const std::string* values[] = {
         &c.date,     &c.time,    &c.time_end,    &c.band,   &c.frequency,       &c.mode,
         &c.call,     &c.report_sent, &c.report_received, &c.name, &c.place, &c.remarks,
@@ -35,16 +28,19 @@ std::string record_bytes(const Contact& c) {
         &c.code2,    &c.other,   &c.code6,
     };
     std::string record(1, c.deleted ? '*' : ' ');
-    for (std::size_t i = 0; i < LOG_FIELDS.size(); ++i) {
-        std::string value = values[i]->substr(0, LOG_FIELDS[i].width);
-        value.resize(LOG_FIELDS[i].width, ' ');
+    for (const LogField& f : fields) {
+        const auto same_name = [&](const LogField& log_field) { return log_field.name == f.name; };
+        const auto at = std::find_if(LOG_FIELDS.begin(), LOG_FIELDS.end(), same_name);
+        const auto index = static_cast<std::size_t>(at - LOG_FIELDS.begin());
+        std::string value = at == LOG_FIELDS.end() ? "" : values[index]->substr(0, f.width);
+        value.resize(f.width, ' ');
         record += value;
     }
     return record;
 }
 
 DbfBuilder& DbfBuilder::contact(const Contact& contact) {
-    records_.push_back(record_bytes(contact));
+    records_.push_back(record_bytes(contact, fields_));
     return *this;
 }
 
@@ -73,18 +69,25 @@ DbfBuilder& DbfBuilder::end_of_file_byte(bool present) {
     return *this;
 }
 
+DbfBuilder& DbfBuilder::fields(std::vector<LogField> fields) {
+    fields_ = std::move(fields);
+    return *this;
+}
+
 std::string DbfBuilder::bytes() const {
-    const std::size_t descriptors_end = 32 + 32 * LOG_FIELDS.size() + 1;
+    const std::size_t descriptors_end = 32 + 32 * fields_.size() + 1;
     std::string out;
     out.push_back(0x03);  // dBASE III without memo
     out += {static_cast<char>(99), 3, 7};  // last update 1999-03-07
     put_le(out, record_count_.value_or(static_cast<std::uint32_t>(records_.size())), 4);
     put_le(out, header_length_.value_or(static_cast<std::uint16_t>(descriptors_end)), 2);
-    put_le(out, record_length_.value_or(static_cast<std::uint16_t>(log_record_length())), 2);
+    put_le(out, record_length_.value_or(static_cast<std::uint16_t>(record_length_of(fields_))), 2);
     out.append(20, '\0');
-    for (const DbfField& f : LOG_FIELDS) {
+    for (const LogField& f : fields_) {
         std::string name(f.name);
-        if (name.size() > 10) throw std::logic_error("dBASE field names have at most 10 characters");
+        if (name.size() > 10 || f.width > 255) {
+            throw std::logic_error("a dBASE field has at most 10 characters of name and 255 of width");
+        }
         name.resize(11, '\0');
         out += name;
         out.push_back(f.type);

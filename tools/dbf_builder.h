@@ -4,8 +4,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "dbf/record_layout.h"
 
 namespace t2c::fixture {
 
@@ -36,17 +39,9 @@ struct Contact {
     std::string code6 = "ABCDEF";
 };
 
-struct DbfField {
-    const char* name;
-    char type;
-    std::uint8_t width;
-};
-
-// The logbook's fields in file order; their widths add up to the 209-byte record.
-extern const std::vector<DbfField> LOG_FIELDS;
-
-// The 209 record bytes of a contact, deletion flag first.
-std::string record_bytes(const Contact& contact);
+// The record bytes of a contact, deletion flag first: its 209 bytes in the logbook's layout.
+// In another layout each field holds the contact's value of the field of that name, or blanks.
+std::string record_bytes(const Contact& contact, std::span<const LogField> fields = LOG_FIELDS);
 
 class DbfBuilder {
 public:
@@ -59,10 +54,14 @@ public:
     DbfBuilder& header_length(std::uint16_t length);
     // Whether the file ends in the dBASE end-of-file byte (it does by default).
     DbfBuilder& end_of_file_byte(bool present);
+    // The field descriptors written, in place of the logbook's, and the layout of the
+    // contacts added after this call.
+    DbfBuilder& fields(std::vector<LogField> fields);
 
     std::string bytes() const;
 
 private:
+    std::vector<LogField> fields_{LOG_FIELDS.begin(), LOG_FIELDS.end()};
     std::vector<std::string> records_;
     std::optional<std::uint16_t> record_length_;
     std::optional<std::uint32_t> record_count_;

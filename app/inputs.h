@@ -1,0 +1,26 @@
+// The log's header and dxcc.txt as every program of the package reads them, with the same
+// messages when they cannot be read.
+#pragma once
+
+#include <cstdio>
+
+#include "app/files.h"
+#include "country/country_table.h"
+#include "dbf/header.h"
+
+namespace t2c {
+
+constexpr const char* COUNTRY_FILE_NAME = "dxcc.txt";
+
+// Reads the header from the log, which is at its start; ends the run through fatal when the
+// log is shorter than the header or cannot be read.
+DbfHeader read_log_header(std::FILE* log);
+
+// Opens dxcc.txt in the current directory, or ends the run.
+UniqueFile open_country_file();
+
+// Loads the open dxcc.txt to its end; ends the run when memory runs out or the file cannot be
+// read.
+CountryTable load_countries(std::FILE* country_file);
+
+}  // namespace t2c

@@ -1,0 +1,27 @@
+#include "check/shown_bytes.h"
+
+namespace t2c {
+
+namespace {
+
+char hex_digit(unsigned value) {
+    return static_cast<char>(value < 10 ? '0' + value : 'A' + (value - 10));
+}
+
+}  // namespace
+
+std::string shown_bytes(std::string_view bytes) {
+    std::string shown;
+    shown.reserve(bytes.size());
+    for (const char c : bytes) {
+        if (!is_control_byte(c)) {
+            shown.push_back(c);
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        shown += {'\\', 'x', hex_digit(byte >> 4U), hex_digit(byte & 0xFU)};
+    }
+    return shown;
+}
+
+}  // namespace t2c
