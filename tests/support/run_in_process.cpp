@@ -1,29 +1,13 @@
 #include "support/run_in_process.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "app/run.h"
+#include "support/temp_dir.h"
 
 namespace t2c::testing {
 
 namespace {
-
-void write_whole(const char* path, std::string_view bytes) {
-    const UniqueFile file = open_file(path, "wb");
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        throw std::runtime_error(std::string("cannot write ") + path);
-    }
-}
-
-std::string read_whole(std::FILE* file) {
-    std::string bytes;
-    if (file == nullptr) return bytes;
-    std::rewind(file);
-    char chunk[1 << 16];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, got);
-    return bytes;
-}
 
 // In dir for one run only: the caller's paths may be relative.
 struct InFolder {
@@ -35,27 +19,25 @@ struct InFolder {
 }  // namespace
 
 model::Run run_in_process(const std::filesystem::path& dir, std::string_view dxcc, std::string_view log,
-                          unsigned workers, const char* output) {
+                          unsigned workers) {
     const InFolder in_folder(dir);
-    write_whole("LOG.DBF", log);
-    write_whole("dxcc.txt", dxcc);
-    std::remove("OUT.ASC");
-    const UniqueFile out(std::tmpfile());
-    const UniqueFile err(std::tmpfile());
-    if (!out || !err) throw std::runtime_error("cannot make temporary files");
-
-    const char* argv[] = {"tarnwick2corvane", "LOG.DBF", output, nullptr};
+    write_file("LOG.DBF", log);
+    write_file("dxcc.txt", dxcc);
+    std::filesystem::remove("OUT.ASC");
     model::Run run;
     {
-        RunState state;  // closes what the run left open before the output is read
+        // Closes what the run left open before anything is read back.
+        const UniqueFile out = open_file("stdout", "wb");
+        const UniqueFile err = open_file("stderr", "wb");
+        if (!out || !err) throw std::runtime_error("cannot capture the run's streams");
+        const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
+        RunState state;
         state.workers = workers;
         run.exit_code = t2c::run(state, 3, argv, out.get(), err.get());
     }
-    std::fflush(out.get());
-    std::fflush(err.get());
-    run.out = read_whole(out.get());
-    run.err = read_whole(err.get());
-    if (std::string_view(output) == "OUT.ASC") run.output = read_whole(open_file("OUT.ASC", "rb").get());
+    run.out = read_file("stdout");
+    run.err = read_file("stderr");
+    if (std::filesystem::exists("OUT.ASC")) run.output = read_file("OUT.ASC");
     return run;
 }
 

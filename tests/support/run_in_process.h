@@ -9,10 +9,9 @@
 
 namespace t2c::testing {
 
-// Writes LOG.DBF and dxcc.txt into dir, then runs "tarnwick2corvane LOG.DBF <output>" there on
-// up to workers threads; gives what it printed, reported and wrote to OUT.ASC (the import file
-// is read only when output names it).
+// Writes LOG.DBF and dxcc.txt into dir, then runs "tarnwick2corvane LOG.DBF OUT.ASC" there on
+// up to workers threads; gives what it printed, reported and wrote.
 model::Run run_in_process(const std::filesystem::path& dir, std::string_view dxcc, std::string_view log,
-                          unsigned workers, const char* output = "OUT.ASC");
+                          unsigned workers);
 
 }  // namespace t2c::testing

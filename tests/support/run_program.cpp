@@ -48,11 +48,6 @@ std::string lf_lines(const std::string& text) {
 bool under_runner() { return !runner_words().empty(); }
 
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                          const std::string& program) {
-    return run_program(dir, args, RunOptions{.program = program});
-}
-
-ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const RunOptions& options) {
     TempDir capture;
     const std::string out_path = (capture / "stdout").string();

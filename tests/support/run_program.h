@@ -32,8 +32,6 @@ struct RunOptions {
 // empty; stdout and stderr are captured whole. Under a runner each CR LF of stdout and stderr
 // is given back as LF (see run_program.cpp).
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                          const RunOptions& options);
-ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                          const std::string& program = "");
+                          const RunOptions& options = {});
 
 }  // namespace t2c::testing
