@@ -1,20 +1,18 @@
 // A whole run on any log and dxcc.txt, in a folder of the target's own, held byte for byte to
 // the model. The input is a two-byte little-endian length, that many bytes of dxcc.txt (fewer
 // when the input ends first), then the log; its first byte also picks one to four workers.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string_view>
 
 #include "support/model.h"
-#include "support/run_in_process.h"
+#include "support/run_program.h"
+#include "support/temp_dir.h"
 
 namespace {
 
-std::filesystem::path work_dir;
+const t2c::testing::TempDir work_dir;  // removed at exit
 
 void require(bool holds, const char* what) {
     if (holds) return;
@@ -40,33 +38,24 @@ void require_invariants(const t2c::model::Run& run, std::string_view log) {
         lines.remove_prefix(end + 2);
     }
     if (run.exit_code != 0) return;
-    const std::size_t header_length = static_cast<unsigned char>(log[8]) | static_cast<std::size_t>(static_cast<unsigned char>(log[9])) << 8;
-    const std::size_t length = static_cast<unsigned char>(log[10]) | static_cast<std::size_t>(static_cast<unsigned char>(log[11])) << 8;
+    const auto le16 = [&](std::size_t at) {
+        return std::size_t{static_cast<unsigned char>(log[at])} | std::size_t{static_cast<unsigned char>(log[at + 1])} << 8;
+    };
     std::size_t records = 0;
     std::size_t deleted = 0;
-    for (std::size_t at = header_length; length != 0 && at < log.size() && log.size() - at >= length; at += length) {
+    const std::size_t length = le16(10);
+    for (std::size_t at = le16(8); length != 0 && at < log.size() && log.size() - at >= length; at += length) {
         ++records;
         deleted += log[at] == '*' ? 1 : 0;
     }
     const std::size_t converted = count(run.output, "\r\n");
     require(run.out.ends_with("Processed records:\t" + std::to_string(records) + "\nConverted records:\t" +
-                              std::to_string(converted) + "\n"),
-            "the summary counts every whole record and every line");
-    require(records == converted + count(run.err, "ERROR: record ") + deleted, "processed = converted + rejected + deleted");
+                              std::to_string(converted) + "\n") &&
+                records == converted + count(run.err, "ERROR: record ") + deleted,
+            "processed = converted + rejected + deleted, every whole record processed");
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string pattern = (std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") + std::string("/t2c-fuzz-XXXXXX");
-    require(mkdtemp(pattern.data()) != nullptr, "a work folder can be made");
-    work_dir = pattern;
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(work_dir, ignored);
-    });
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -75,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view log = input.substr(size < 2 ? 0 : 2 + length);
     const unsigned workers = size == 0 ? 1 : 1 + data[0] % 4;
 
-    const t2c::model::Run run = t2c::testing::run_in_process(work_dir, dxcc, log, workers);
+    const t2c::model::Run run = t2c::testing::run_in_process(work_dir.path(), dxcc, log, workers);
     const t2c::model::Run expected = t2c::model::convert(dxcc, log);
     require(run.exit_code == expected.exit_code, "exit code");
     require(run.out == expected.out, "standard output");

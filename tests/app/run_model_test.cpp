@@ -2,14 +2,13 @@
 // against the model: every byte printed, reported and written must be the model's.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <tuple>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "dbf/record_layout.h"
-#include "support/run_in_process.h"
+#include "support/run_program.h"
 #include "support/temp_dir.h"
 #include "tools/dbf_builder.h"
 
@@ -122,19 +121,12 @@ std::string random_log(Random& random, const std::vector<std::string>& names, co
     return log.bytes() + std::string(random() % 2 ? random() % (shape.record_length + 1u) : 0, 'x');
 }
 
-// Where two long texts part, for a message shorter than both.
-std::string difference(const std::string& actual, const std::string& expected) {
-    std::size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-    return "at byte " + std::to_string(at) + ", " + ::testing::PrintToString(actual.substr(at, 100)) + " where the model has " +
-           ::testing::PrintToString(expected.substr(at, 100));
-}
-
 void expect_same(const model::Run& run, const model::Run& expected, const std::string& context) {
     EXPECT_EQ(run.exit_code, expected.exit_code) << context;
     for (const auto& [what, actual, wanted] : {std::tuple{"stdout", &run.out, &expected.out}, {"stderr", &run.err, &expected.err},
                                                {"import file", &run.output, &expected.output}}) {
-        EXPECT_TRUE(*actual == *wanted) << context << ", " << what << " " << difference(*actual, *wanted);
+        // Compared without printing both: they run to megabytes.
+        EXPECT_TRUE(*actual == *wanted) << context << ": the " << what << " differs";
     }
 }
 
@@ -142,10 +134,11 @@ TEST(RunAgainstTheModel, GivesItsBytesOnAnyNumberOfThreads) {
     Random random(20261207);
     const std::vector<std::string> names = country_names();
     // Several chunks of 4,096 records with the last one part full, chunks cut by their size in
-    // bytes (600), records shorter than their fields, of one byte, of none, and long ones.
+    // bytes (600), records shorter than their fields, of one byte, of none, and long ones, up to
+    // the longest a header can give.
     for (const LogShape& shape : {LogShape{209, 3 * 4096 + 1234, {1, 2, 3, 4}}, LogShape{600, 5000, {1, 2, 4}},
                                   LogShape{150, 2000, {2}}, LogShape{1, 300, {2}}, LogShape{0, 5, {2}},
-                                  LogShape{1000, 1500, {3}}}) {
+                                  LogShape{1000, 1500, {3}}, LogShape{65535, 40, {2}}}) {
         const std::string dxcc = country_list(random, names);
         const std::string log = random_log(random, names, shape);
         const model::Run expected = model::convert(dxcc, log);

@@ -1,9 +1,13 @@
-// Runs the built converter as a user would, in a folder of the test's, and keeps all it gave.
+// Runs the converter as a user would, in a folder of the test's, and keeps all it gave; or runs
+// it inside this process, for the tests and the fuzz target that hold it to the model.
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 #include <string>
 #include <vector>
+
+#include "support/model.h"
 
 namespace t2c::testing {
 
@@ -14,9 +18,11 @@ struct ProgramResult {
     std::string raw_out;  // stdout as the program wrote it, before any normalising
 };
 
-// The converter under test: T2C_PROGRAM from the environment, else the one this build made.
-// T2C_RUNNER, when set, is a command put before it (such as an emulator).
+// The converter under test: T2C_PROGRAM from the environment, else the one this build made; the
+// check program: T2C_CHECK_PROGRAM, else this build's. T2C_RUNNER, when set, is a command put
+// before either (such as an emulator).
 std::string program_path();
+std::string check_program_path();
 
 // Whether T2C_RUNNER is set: the program is a Windows build run under an emulator.
 bool under_runner();
@@ -33,5 +39,10 @@ struct RunOptions {
 // is given back as LF (see run_program.cpp).
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const RunOptions& options = {});
+
+// Writes LOG.DBF and dxcc.txt into dir, then runs "tarnwick2corvane LOG.DBF OUT.ASC" there,
+// inside this process, on up to workers threads; gives what it printed, reported and wrote.
+model::Run run_in_process(const std::filesystem::path& dir, std::string_view dxcc, std::string_view log,
+                          unsigned workers);
 
 }  // namespace t2c::testing
