@@ -1,8 +1,9 @@
-// How a run ends early: the message, the reason and the exit code, thrown to where the run
-// reports it.
+// How a program of the package ends early: the message, the reason and the exit code, thrown
+// to where the program reports it.
 #pragma once
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace t2c {
@@ -12,31 +13,31 @@ constexpr int EXIT_OUTPUT = 2;  // the output unusable
 constexpr int EXIT_USAGE = 3;
 constexpr int EXIT_MEMORY = 5;
 
-// Ends the run: what failed, then why.
+// What failed, then why.
 struct Fatal {
     const char* message;
-    const char* reason;  // or none: the system's text for error
+    const char* reason;
     int code;
-    int error = 0;
 };
 
 [[noreturn]] inline void fatal(const char* message, const char* reason, int code) {
     throw Fatal{message, reason, code};
 }
 
-// With the system's reason for error. Its text is looked up where the run reports it: the
-// system may keep the text of a failure on another thread only as long as that thread lives.
+// With the system's reason for error, an errno value taken where the call failed.
 [[noreturn]] inline void fatal_system(const char* message, int error, int code) {
-    throw Fatal{message, nullptr, code, error};
+    fatal(message, std::strerror(error), code);
 }
 
 // With the system's reason for the call that just failed.
-[[noreturn]] inline void fatal(const char* message, int code) {
-    fatal_system(message, errno, code);
-}
+[[noreturn]] inline void fatal(const char* message, int code) { fatal_system(message, errno, code); }
 
-inline const char* reason_of(const Fatal& failure) {
-    return failure.reason != nullptr ? failure.reason : std::strerror(failure.error);
+// Empties the program's standard output, which holds all it had to tell: lost on a full disk,
+// it must not pass for success.
+inline void flush_standard_output(std::FILE* out) {
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        fatal_system("write(): standard output", errno != 0 ? errno : EIO, EXIT_OUTPUT);
+    }
 }
 
 }  // namespace t2c

@@ -1,12 +1,6 @@
 #include "app/inputs.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <new>
-#include <system_error>
-
 #include "app/fatal.h"
-#include "country/text_lines.h"
 
 namespace t2c {
 
@@ -26,16 +20,9 @@ UniqueFile open_country_file() {
 }
 
 CountryTable load_countries(std::FILE* country_file) {
-    TextLines lines(country_file);
-    std::error_code unknown_size;
-    const std::uintmax_t size = std::filesystem::file_size(COUNTRY_FILE_NAME, unknown_size);
-    CountryTable countries;
-    try {
-        countries = load_country_table(lines, unknown_size ? 0 : size);
-    } catch (const std::bad_alloc&) {
-        fatal_system("malloc()", ENOMEM, EXIT_MEMORY);
-    }
-    if (lines.failed()) fatal_system("read(): DXCC database file.", lines.error(), EXIT_INPUT);
+    CountryTable countries = load_country_table(country_file);
+    // A list that could not be read to its end would give contacts a wrong "??".
+    if (std::ferror(country_file) != 0) fatal("read(): DXCC database file.", EXIT_INPUT);
     return countries;
 }
 

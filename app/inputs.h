@@ -1,4 +1,4 @@
-// The log's header and dxcc.txt as every program of the package reads them, with the same
+// The log's header and dxcc.txt as both programs of the package read them, with the same
 // messages when they cannot be read.
 #pragma once
 
@@ -19,8 +19,8 @@ DbfHeader read_log_header(std::FILE* log);
 // Opens dxcc.txt in the current directory, or ends the run.
 UniqueFile open_country_file();
 
-// Loads the open dxcc.txt to its end; ends the run when memory runs out or the file cannot be
-// read.
+// Loads the open dxcc.txt to its end; ends the run when the file cannot be read. Throws
+// std::bad_alloc when memory runs out.
 CountryTable load_countries(std::FILE* country_file);
 
 }  // namespace t2c

@@ -3,8 +3,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "app/files.h"
+#include "convert/import_record.h"
 #include "country/country_table.h"
 #include "dbf/header.h"
 
@@ -23,13 +25,14 @@ struct RunState {
     DbfHeader header;
     CountryTable countries;
     RunCounters counters;
-    int seconds_counter = 0;  // at the record that follows those read
-    unsigned workers = 0;     // threads for the records; 0: one per processor, up to a few
+    int seconds_counter = 0;
+    ImportRecord import_record;
+    std::string lines;  // import lines of the records read, not yet written
 };
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code:
-// 0 done, 1 the source or the country list unusable, 2 the output unusable, 3 usage, 5 out of
-// memory. out and err take what the program prints and reports.
+// 0 done, 1 the source or the country list unusable, 2 the output or out unusable, 3 usage,
+// 5 out of memory. out and err take what the program prints and reports.
 int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 }  // namespace t2c

@@ -1,14 +1,13 @@
 #include "app/files.h"
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace t2c {
 
 bool same_file(const char* path, const char* other_path) {
-    struct stat a {};
-    struct stat b {};
-    if (stat(path, &a) != 0 || stat(other_path, &b) != 0) return false;
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    std::error_code unknown;  // either missing, or not to be asked: not the same
+    return std::filesystem::equivalent(path, other_path, unknown);
 }
 
 }  // namespace t2c

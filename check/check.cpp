@@ -15,7 +15,7 @@
 #include "check/layout_check.h"
 #include "check/shown_bytes.h"
 #include "dbf/field_descriptors.h"
-#include "dbf/record_stream.h"
+#include "dbf/records.h"
 
 namespace t2c {
 
@@ -44,13 +44,10 @@ std::string read_descriptor_bytes(std::FILE* log, const DbfHeader& header) {
 
 // Every whole record of the log through the tally, read as the converter reads them.
 CountryTally tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& countries) {
-    if (std::fseek(log, header.header_length, SEEK_SET) != 0) fatal("read(): input file", EXIT_INPUT);
     CountryTally tally;
-    RecordStream records(log, header.record_length);
-    while (const std::size_t count = records.read_chunk()) {
-        for (std::size_t i = 0; i < count; ++i) tally_record(tally, countries, records.read_record(i));
-    }
-    if (records.failed()) fatal_system("read(): input file", records.error(), EXIT_INPUT);
+    const int error =
+        read_records(log, header, [&](std::string_view record) { tally_record(tally, countries, record); });
+    if (error != 0) fatal_system("read(): input file", error, EXIT_INPUT);
     return tally;
 }
 
@@ -119,15 +116,12 @@ int check(int argc, const char* const* argv, std::FILE* out) {
     errno = 0;
     print_layout(out, findings.layout_differences);
     print_countries(out, findings.contacts, findings.unknown_countries);
-    // The findings are all the check gives: lost on a full disk, they must not pass for none.
-    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        fatal_system("write(): standard output", errno != 0 ? errno : EIO, EXIT_OUTPUT);
-    }
+    flush_standard_output(out);
     return findings.layout_differences.empty() && findings.unknown_countries.empty() ? 0 : 1;
 }
 
 int report(const Fatal& failure, std::FILE* err) {
-    std::fprintf(err, "%s: %s\n", failure.message, reason_of(failure));
+    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
     return failure.code;
 }
 
@@ -139,7 +133,7 @@ int run_check(int argc, const char* const* argv, std::FILE* out, std::FILE* err)
     } catch (const Fatal& failure) {
         return report(failure, err);
     } catch (const std::bad_alloc&) {
-        return report({"malloc()", nullptr, EXIT_MEMORY, ENOMEM}, err);
+        return report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
     }
 }
 

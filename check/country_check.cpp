@@ -37,8 +37,8 @@ std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const C
     // Each loose spelling of the table's names with the prefix of its one name, or none when
     // several names share it.
     std::unordered_map<std::string, std::optional<std::string>> loose_names;
-    for (CountryEntry& entry : country_entries(countries)) {
-        const auto [at, added] = loose_names.try_emplace(loose_spelling(entry.name), std::move(entry.prefix));
+    for (const auto& [name, prefix] : countries) {
+        const auto [at, added] = loose_names.try_emplace(loose_spelling(name), prefix);
         if (!added) at->second.reset();
     }
     std::vector<UnknownCountry> unknown;

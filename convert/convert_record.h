@@ -19,28 +19,21 @@ struct ConvertResult {
     int value = 0;  // the month, day, hour or minute read; -1 for an hour or minute without a number
 };
 
-// record holds at least FIELDS_END bytes. out may hold an earlier record: an accepted record
-// has every field written whole, terminator included, so out is reused without clearing.
-// seconds_counter (0 at the start of a run, always 0 to 59) stamps each start time with seconds
-// that step by one per stamped record and wrap at 60, so that contacts logged in the same minute
-// stay apart. A deleted record ('*' flag) is
+// record is one record of the log, of any length. An accepted record has every field of out
+// written; out may hold an earlier record's. seconds_counter (0 at the start of a run, always 0
+// to 59) stamps each start time with seconds that step by one per stamped record and wrap at
+// 60, so that contacts logged in the same minute stay apart. A deleted record ('*' flag) is
 // passed over without touching anything. A rejected record leaves out partly filled, with the
 // call always taken, for the report.
-ConvertResult convert_record(std::string_view record, const CountryTable& countries,
-                             int& seconds_counter, ImportRecord& out);
-
-// Whether convert_record stamps the record's start time, using up a value of the seconds
-// counter: every record that is not deleted and not rejected for its date or an empty start
-// time. Tells the counter at any record without converting those before it.
-bool stamps_seconds(std::string_view record);
+ConvertResult convert_record(std::string_view record, const CountryTable& countries, int& seconds_counter,
+                             ImportRecord& out);
 
 // The name convert_record looks the record's country up by: the country field up to its first
-// zero byte, ended at its first blank that is followed by another, by a zero byte or by the
-// field's end. record holds at least FIELDS_END bytes; the name is a view into it.
+// zero byte, ended at its first blank that is followed by another or by the end.
 std::string_view country_key(std::string_view record);
 
 // Writes the report of a rejected record: what was wrong, that it was excluded, and its call.
-void write_rejection_report(std::FILE* stream, std::int64_t record_number,
-                            const ConvertResult& result, const ImportRecord& out);
+void write_rejection_report(std::FILE* stream, std::int64_t record_number, const ConvertResult& result,
+                            std::string_view call);
 
 }  // namespace t2c

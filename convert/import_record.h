@@ -1,34 +1,34 @@
-// The converted contact: short terminated text fields, each with room for its terminator.
-// Value-initialised once, then reused from record to record: see convert_record.
+// The converted contact: its texts as the import line takes them.
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace t2c {
 
+// The views point into the record converted (or, for the prefix, into the country table and for
+// the month name into MONTH_NAMES): the record is read on until the line is written. The
+// strings are reused from record to record, so no record costs an allocation.
 struct ImportRecord {
-    char year[4 + 1];
-    char month_text[2 + 1];
-    char day[2 + 1];
-    char time[8 + 1];  // 'HH:MM' and ':SS' of the seconds stamp
-    int month;
-    char month_name[3 + 1];
-    char band[4 + 1];
-    char frequency[8 + 1];
-    char mode[6 + 1];
-    char call[15 + 1];
-    char report_sent[3 + 1];
-    char report_received[3 + 1];
-    char qsl_status;  // 'S', 'R', 'X', or zero for none
-    char comment[60 + 1];
-    char manager[12 + 1];
-    std::string_view prefix;  // the country list's prefix (kept whole, however long), or "??"
-    char code2[2 + 1];
-    char code6[6 + 1];
+    std::string_view year;
+    std::string_view day;
+    std::string time;  // 'HH:MM' and ':SS', the seconds stamp
+    std::string_view month_name;
+    std::string_view band;
+    std::string_view frequency;
+    std::string_view mode;
+    std::string_view call;
+    std::string_view report_sent;
+    std::string_view report_received;
+    char qsl_status = '\0';  // 'S', 'R', 'X', or zero for none
+    std::string comment;
+    std::string_view prefix;  // the country list's prefix, or "??"
+    std::string_view code2;
+    std::string_view code6;
 };
 
-constexpr std::array<const char*, 13> MONTH_NAMES = {
+constexpr std::array<std::string_view, 13> MONTH_NAMES = {
     "", "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 }  // namespace t2c

@@ -2,13 +2,12 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "country/text_lines.h"
+#include <unordered_map>
 
 namespace t2c {
 
@@ -19,40 +18,26 @@ struct CountryEntry {
     std::string name;    // at most COUNTRY_NAME_WIDTH characters
 };
 
-// Open addressing over a power-of-two number of slots, probed one after the other, with every
-// name and prefix kept in one arena: a lookup is a hash over the name's bytes, a shift and
-// mostly one slot, whatever the list's length, and a table of 100,000 names is released at
-// once rather than name by name.
-struct CountryTable {
-    struct Slot {
-        std::uint64_t hash;  // of the name; 0 marks an empty slot
-        std::size_t name_at;
-        std::size_t name_length;
-        std::size_t prefix_at;
-        std::size_t prefix_length;
-    };
-    std::vector<Slot> slots;  // none, or a power of two of them, at most three quarters in use
-    std::vector<char> arena;  // the names and prefixes the slots point into
-    std::size_t names = 0;
-    std::size_t entry_lines = 0;  // entry lines read, repeated names included
+// Hashes names given as views too, so that a record's country is looked up without a copy.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
 };
 
-// Splits one entry line (a terminated text, LF included when present) at its first TAB. A line
-// without a TAB gives an entry whose prefix and name are both empty.
-CountryEntry parse_entry_line(const char* line);
+// Each name with the prefix of its last line in the file.
+using CountryTable = std::unordered_map<std::string, std::string, NameHash, std::equal_to<>>;
 
-// Reads the country file's lines to their end: comment lines ('#' first) and empty lines are
-// skipped, every other line is an entry. Throws std::bad_alloc when memory runs out; a read
-// error shows in lines.failed(). size_hint, the file's size when known, only sizes the table
-// ahead, so that a long list is not rehashed again and again as it grows.
-CountryTable load_country_table(TextLines& lines, std::uintmax_t size_hint = 0);
+// Splits one entry line (LF included when present) at its first TAB: the prefix before it, and
+// after it at most COUNTRY_NAME_WIDTH characters of name, up to the LF. A zero byte ends the
+// line. A line without a TAB gives an entry whose prefix and name are both empty.
+CountryEntry parse_entry_line(std::string_view line);
 
-// Gives name its prefix: a name added again takes the later prefix, as a later line of the file
-// replaces an earlier one.
-void add_country(CountryTable& table, std::string_view name, std::string_view prefix);
-
-// Every name with its prefix, in no particular order.
-std::vector<CountryEntry> country_entries(const CountryTable& table);
+// Reads the country file to its end as a text-mode read does (CR LF is one LF, a lone CR an
+// ordinary character, a Ctrl-Z the end of the file), in lines of at most 249 characters, a
+// longer line in pieces. Comment lines ('#' first) and empty lines are skipped; every other
+// line is an entry, a later line of a name replacing an earlier one. Throws std::bad_alloc when
+// memory runs out; a read error shows in std::ferror(file).
+CountryTable load_country_table(std::FILE* file);
 
 // Exact, byte-by-byte comparison of the whole name: case matters, nothing is trimmed.
 std::optional<std::string_view> find_country(const CountryTable& table, std::string_view name);

@@ -68,7 +68,7 @@ static_assert(DATE.width == 8 && CALL == FieldSpan{37, 15} && COUNTRY == FieldSp
               "the offsets the README and the manual page give");
 
 // The length of the logbook's records, the deletion flag included; every field read lies
-// below it. Shorter records are read as if zero-padded to it.
+// below it.
 constexpr std::size_t FIELDS_END = [] {
     std::size_t length = 1;
     for (const LogField& field : LOG_FIELDS) length += field.width;
@@ -76,9 +76,11 @@ constexpr std::size_t FIELDS_END = [] {
 }();
 static_assert(FIELDS_END == 209 && CODE6.offset + CODE6.width == FIELDS_END);
 
-// A record handed to the conversion holds at least FIELDS_END bytes.
+// The field's bytes in a record of any length: a record shorter than FIELDS_END reads as if
+// zero bytes followed it, and a zero byte ends every text, so what lies beyond it is just not
+// there.
 inline std::string_view field(std::string_view record, FieldSpan span) {
-    return record.substr(span.offset, span.width);
+    return span.offset < record.size() ? record.substr(span.offset, span.width) : std::string_view();
 }
 
 }  // namespace t2c

@@ -2,32 +2,21 @@
 
 namespace t2c {
 
-void copy_field(char* destination, std::string_view source) {
-    std::size_t i = 0;
-    for (; i < source.size() && source[i] != '\0'; ++i) destination[i] = source[i];
-    for (; i < source.size(); ++i) destination[i] = '\0';
-}
+std::string_view copy_field(std::string_view field) { return cut_at(field, '\0'); }
 
-void cut_at(char* text, char c) {
-    while (*text != '\0' && *text != c) ++text;
-    *text = '\0';
-}
+std::string_view cut_at(std::string_view text, char c) { return text.substr(0, text.find(c)); }
 
-void cut_at_double(char* text, char c) {
-    for (; *text != '\0'; ++text) {
-        if (*text == c && (text[1] == c || text[1] == '\0')) {
-            *text = '\0';
-            return;
-        }
+std::string_view cut_at_double(std::string_view text, char c) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == c && (i + 1 == text.size() || text[i + 1] == c)) return text.substr(0, i);
     }
+    return text;
 }
 
 namespace {
 
 // The C locale's white space, without consulting any locale.
-bool is_white(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
@@ -35,21 +24,14 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 std::optional<int> read_two_digit(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && text[i] != '\0' && is_white(text[i])) ++i;
+    while (i < text.size() && is_white(text[i])) ++i;
     // The width of two counts from the first character after the white space.
-    std::string_view rest = text.substr(i, 2);
-    if (auto zero = rest.find('\0'); zero != std::string_view::npos) rest = rest.substr(0, zero);
-
-    std::size_t j = 0;
-    bool negative = false;
-    if (j < rest.size() && (rest[j] == '+' || rest[j] == '-')) {
-        negative = rest[j] == '-';
-        ++j;
-    }
-    if (j == rest.size() || !is_digit(rest[j])) return std::nullopt;
+    const std::string_view number = text.substr(i, 2);
+    std::size_t j = number.starts_with('+') || number.starts_with('-') ? 1 : 0;
+    if (j == number.size() || !is_digit(number[j])) return std::nullopt;
     int value = 0;
-    for (; j < rest.size() && is_digit(rest[j]); ++j) value = value * 10 + (rest[j] - '0');
-    return negative ? -value : value;
+    for (; j < number.size() && is_digit(number[j]); ++j) value = value * 10 + (number[j] - '0');
+    return number[0] == '-' ? -value : value;
 }
 
 }  // namespace t2c

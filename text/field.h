@@ -1,25 +1,24 @@
-// Turns space-padded, fixed-width character fields into terminated strings and small numbers.
+// Turns the blank-padded, fixed-width character fields of a log record, and the lines of
+// dxcc.txt, into plain texts and small numbers. Each takes a field's bytes and gives a view
+// into them or a number: nothing is copied and nothing read beyond the bytes given.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace t2c {
 
-// Copies source up to its first zero byte into destination and zero-fills the rest of
-// source.size() bytes. destination must hold source.size() + 1 bytes and be zero beforehand,
-// so the copy is always terminated.
-void copy_field(char* destination, std::string_view source);
+// The field's text: its bytes up to the first zero byte, all of them when there is none.
+std::string_view copy_field(std::string_view field);
 
-// Ends the text at the first c; the text is unchanged when c does not occur.
-void cut_at(char* text, char c);
+// The text up to its first c; the whole text when c does not occur.
+std::string_view cut_at(std::string_view text, char c);
 
-// Ends the text at the first c that is followed by another c or by the end; a single c
-// between two other characters stays.
-void cut_at_double(char* text, char c);
+// The text up to its first c that is followed by another c or by the end; a single c between
+// two other characters stays.
+std::string_view cut_at_double(std::string_view text, char c);
 
-// Reads a number from a text of at most two characters the way a formatted decimal input of
+// A number read from a text of at most two characters the way a formatted decimal input of
 // width 2 does: leading white space skipped, an optional sign, digits. Nothing when no digit
 // was read.
 std::optional<int> read_two_digit(std::string_view text);

@@ -6,7 +6,6 @@
 //   T2C_LINE_BUFFERED     standard output is line-buffered
 // Built without sanitizers: it runs before any of their runtimes could be set up for it.
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -42,8 +41,6 @@ std::size_t within(Transfer transfer, void* data, std::size_t size, std::size_t 
     const std::size_t moved = transfer(data, size, allowed, file);
     left -= static_cast<long long>(moved * size);
     if (moved == allowed && allowed < count) {
-        // Slow, as failing disks are: the other threads of the run get to wait for their turn.
-        usleep(100'000);
         file->_flags |= _IO_ERR_SEEN;
         errno = error;
     }

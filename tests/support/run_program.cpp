@@ -9,7 +9,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/run.h"
 #include "support/temp_dir.h"
 
 namespace t2c::testing {
@@ -68,7 +67,8 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         const int in = open("/dev/null", O_RDONLY);
-        const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const std::string& stdout_file = options.stdout_file.empty() ? out_path : options.stdout_file;
+        const int out = open(stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
         dup2(in, 0);
@@ -88,45 +88,11 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
 
     ProgramResult result;
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.raw_out = read_file(out_path);
+    result.raw_out = options.stdout_file.empty() ? read_file(out_path) : "";
     result.out = under_runner() ? lf_lines(result.raw_out) : result.raw_out;
     const std::string err_bytes = read_file(err_path);
     result.err = under_runner() ? lf_lines(err_bytes) : err_bytes;
     return result;
-}
-
-namespace {
-
-// In dir for one run only: the caller's paths may be relative.
-struct InFolder {
-    std::filesystem::path before = std::filesystem::current_path();
-    explicit InFolder(const std::filesystem::path& dir) { std::filesystem::current_path(dir); }
-    ~InFolder() { std::filesystem::current_path(before); }
-};
-
-}  // namespace
-
-model::Run run_in_process(const std::filesystem::path& dir, std::string_view dxcc, std::string_view log,
-                          unsigned workers) {
-    const InFolder in_folder(dir);
-    write_file("LOG.DBF", log);
-    write_file("dxcc.txt", dxcc);
-    std::filesystem::remove("OUT.ASC");
-    model::Run run;
-    {
-        // Closes what the run left open before anything is read back.
-        const UniqueFile out = open_file("stdout", "wb");
-        const UniqueFile err = open_file("stderr", "wb");
-        if (!out || !err) throw std::runtime_error("cannot capture the run's streams");
-        const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
-        RunState state;
-        state.workers = workers;
-        run.exit_code = t2c::run(state, 3, argv, out.get(), err.get());
-    }
-    run.out = read_file("stdout");
-    run.err = read_file("stderr");
-    if (std::filesystem::exists("OUT.ASC")) run.output = read_file("OUT.ASC");
-    return run;
 }
 
 }  // namespace t2c::testing

@@ -1,13 +1,10 @@
-// Runs the converter as a user would, in a folder of the test's, and keeps all it gave; or runs
-// it inside this process, for the tests and the fuzz target that hold it to the model.
+// Runs the converter or the check program as a user would, in a folder of the test's, and keeps
+// all it gave.
 #pragma once
 
 #include <filesystem>
-#include <string_view>
 #include <string>
 #include <vector>
-
-#include "support/model.h"
 
 namespace t2c::testing {
 
@@ -32,6 +29,7 @@ struct RunOptions {
     std::vector<std::string> env = {};  // NAME=VALUE, added to the environment
     bool merge_streams = false;     // stderr into the file of stdout, as "2>&1" does
     long memory_limit_kib = 0;      // the address space the program may take; 0: no limit
+    std::string stdout_file = "";   // where stdout goes, such as /dev/full; none: it is captured
 };
 
 // Runs the program with the arguments, its current directory set to dir and its standard input
@@ -39,10 +37,5 @@ struct RunOptions {
 // is given back as LF (see run_program.cpp).
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const RunOptions& options = {});
-
-// Writes LOG.DBF and dxcc.txt into dir, then runs "tarnwick2corvane LOG.DBF OUT.ASC" there,
-// inside this process, on up to workers threads; gives what it printed, reported and wrote.
-model::Run run_in_process(const std::filesystem::path& dir, std::string_view dxcc, std::string_view log,
-                          unsigned workers);
 
 }  // namespace t2c::testing
