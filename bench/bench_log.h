@@ -1,5 +1,5 @@
-// Realistic contact logs and country lists of any size, the same bytes on every run: for the
-// benchmark logs and the per-record benchmarks.
+// Realistic contact logs and country lists of any size, the same bytes on every run: the logs
+// the benchmark converts.
 #pragma once
 
 #include <cstddef>

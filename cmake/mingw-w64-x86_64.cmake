@@ -1,12 +1,11 @@
-# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix).
-# The conversion runs on several threads, and only the posix thread model gives g++ 12 the
-# standard library's threads; pinning it keeps the build the same whichever variant the
-# machine's alternatives point at.
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-win32),
+# in the compiler's default thread model: the programs start no threads. Naming the variant
+# keeps the build the same whichever one the machine's alternatives point at.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(T2C_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_CXX_COMPILER ${T2C_MINGW_PREFIX}-g++-posix)
+set(CMAKE_CXX_COMPILER ${T2C_MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${T2C_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${T2C_MINGW_PREFIX})

@@ -2,10 +2,6 @@
 
 namespace t2c {
 
-std::string_view copy_field(std::string_view field) { return cut_at(field, '\0'); }
-
-std::string_view cut_at(std::string_view text, char c) { return text.substr(0, text.find(c)); }
-
 std::string_view cut_at_double(std::string_view text, char c) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == c && (i + 1 == text.size() || text[i + 1] == c)) return text.substr(0, i);

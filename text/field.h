@@ -1,18 +1,22 @@
 // Turns the blank-padded, fixed-width character fields of a log record, and the lines of
 // dxcc.txt, into plain texts and small numbers. Each takes a field's bytes and gives a view
-// into them or a number: nothing is copied and nothing read beyond the bytes given.
+// into them or a number: nothing is copied and nothing read beyond the bytes given. The short
+// ones are inline: they are called some twenty times for every record of a log.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
 namespace t2c {
 
-// The field's text: its bytes up to the first zero byte, all of them when there is none.
-std::string_view copy_field(std::string_view field);
-
 // The text up to its first c; the whole text when c does not occur.
-std::string_view cut_at(std::string_view text, char c);
+inline std::string_view cut_at(std::string_view text, char c) {
+    return text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), c) - text.begin()));
+}
+
+// The field's text: its bytes up to the first zero byte, all of them when there is none.
+inline std::string_view copy_field(std::string_view field) { return cut_at(field, '\0'); }
 
 // The text up to its first c that is followed by another c or by the end; a single c between
 // two other characters stays.
