@@ -1,5 +1,7 @@
 #include "convert/convert_record.h"
 
+#include <array>
+
 #include "dbf/record_layout.h"
 #include "text/field.h"
 
@@ -97,25 +99,14 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 
 void write_rejection_report(std::FILE* stream, std::int64_t record_number, const ConvertResult& result,
                             std::string_view call) {
+    // What each reason found invalid, in the order of RejectReason.
+    constexpr std::array<const char*, 6> INVALID = {"", "month", "day", "", "hour", "minute"};
     const auto n = static_cast<long long>(record_number);
-    switch (result.reason) {
-        case RejectReason::month:
-            std::fprintf(stream, "ERROR: record %lld: invalid month [%d].\n", n, result.value);
-            break;
-        case RejectReason::day:
-            std::fprintf(stream, "ERROR: record %lld: invalid day [%d].\n", n, result.value);
-            break;
-        case RejectReason::empty_time:
-            std::fprintf(stream, "ERROR: record %lld: empty TIME_INI field.\n", n);
-            break;
-        case RejectReason::hour:
-            std::fprintf(stream, "ERROR: record %lld: invalid hour [%d].\n", n, result.value);
-            break;
-        case RejectReason::minute:
-            std::fprintf(stream, "ERROR: record %lld: invalid minute [%d].\n", n, result.value);
-            break;
-        case RejectReason::none:
-            return;
+    if (result.reason == RejectReason::empty_time) {
+        std::fprintf(stream, "ERROR: record %lld: empty TIME_INI field.\n", n);
+    } else {
+        std::fprintf(stream, "ERROR: record %lld: invalid %s [%d].\n", n, INVALID[static_cast<std::size_t>(result.reason)],
+                     result.value);
     }
     std::fprintf(stream, "The record has been excluded from the conversion process.\nCALL: %.*s\n\n",
                  static_cast<int>(call.size()), call.data());
