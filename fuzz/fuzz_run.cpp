@@ -3,8 +3,6 @@
 // overrunning or hanging, every run keeps what the import file and the summary promise. The
 // input is a two-byte little-endian length, that many bytes of dxcc.txt (fewer when the input
 // ends first), then the log.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,35 +31,27 @@ std::size_t count(std::string_view text, std::string_view what) {
 
 struct Run {
     int exit_code;
-    std::string out;
-    std::string err;
-    std::string output;
+    std::string out, err, output;
 };
 
 Run convert(std::string_view dxcc, std::string_view log) {
+    using t2c::testing::read_file;
     std::filesystem::current_path(work_dir.path());
     t2c::testing::write_file("LOG.DBF", log);
     t2c::testing::write_file("dxcc.txt", dxcc);
     std::filesystem::remove("OUT.ASC");
-    char* out = nullptr;
-    char* err = nullptr;
-    std::size_t out_size = 0;
-    std::size_t err_size = 0;
-    std::FILE* out_stream = open_memstream(&out, &out_size);
-    std::FILE* err_stream = open_memstream(&err, &err_size);
     const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
     Run run{};
     {
-        t2c::RunState state;  // closes what the run left open before anything is read back
-        run.exit_code = t2c::run(state, 3, argv, out_stream, err_stream);
+        // Closed, with all the run left open, before anything is read back.
+        t2c::RunState state;
+        const t2c::UniqueFile out = t2c::open_file("stdout", "wb");
+        const t2c::UniqueFile err = t2c::open_file("stderr", "wb");
+        run.exit_code = t2c::run(state, 3, argv, out.get(), err.get());
     }
-    std::fclose(out_stream);
-    std::fclose(err_stream);
-    run.out.assign(out, out_size);
-    run.err.assign(err, err_size);
-    std::free(out);
-    std::free(err);
-    if (std::filesystem::exists("OUT.ASC")) run.output = t2c::testing::read_file("OUT.ASC");
+    run.out = read_file("stdout");
+    run.err = read_file("stderr");
+    if (std::filesystem::exists("OUT.ASC")) run.output = read_file("OUT.ASC");
     return run;
 }
 
