@@ -80,7 +80,7 @@ void print_layout(std::FILE* out, const std::vector<std::string>& differences) {
         return;
     }
     const std::string count = counted(static_cast<std::int64_t>(differences.size()), "difference", "differences");
-    std::fprintf(out, "Field layout: %s from the Tarnwick logbook's:\n", count.c_str());
+    std::fprintf(out, "Field layout: %s from what the converter reads:\n", count.c_str());
     for (const std::string& difference : differences) std::fprintf(out, "  %s\n", difference.c_str());
 }
 

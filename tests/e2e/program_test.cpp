@@ -115,6 +115,29 @@ std::vector<LogField> other_layout() {
     return fields;
 }
 
+// The logbook's layout as a dBASE library names its fields, with unread bytes of other types
+// and more at the end.
+std::vector<LogField> renamed_layout() {
+    const char* names[] = {"QDATE", "TIME_ON", "TIME_OFF", "QBAND", "QFREQ", "QMODE", "QCALL", "RST_S", "RST_R", "OP_NAME",
+                           "QTH_CITY", "NOTES", "QSL_S", "QSL_R", "QSL_DATE", "MANAGER", "PAD", "DXCC_NAME", "CONT",
+                           "EXTRA", "GRID"};
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i].name = names[i];
+    fields[2].type = 'N';
+    fields.push_back({"MEMO", 'M', 10});
+    return fields;
+}
+
+// The logbook's layout with the callsign narrowed (the fields after it kept in place), the
+// two-character code of another type and the six-character code dropped.
+std::vector<LogField> misread_layout() {
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end() - 1);
+    fields[6].width = 12;
+    fields.insert(fields.begin() + 7, {"PAD", 'C', 3});
+    fields[19] = {"CODE\x02", 'N', 2};
+    return fields;
+}
+
 // The program as a Windows path under the emulator, which hands it that path with backslashes.
 std::string shown_name(const std::string& program) {
     return under_runner() ? fs::path(program).filename().string() : program;
@@ -249,15 +272,29 @@ const std::vector<Case>& cases() {
          .options = {.program = testing::check_program_path()}},
         {.name = "CheckShowsEachDifferenceOfAnotherLayout", .log = DbfBuilder{}.fields(other_layout()).contact({}).bytes(),
          .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
-         .out = "Field layout: 7 differences from the Tarnwick logbook's:\n"
-                "  record length: 216 bytes, the Tarnwick layout has 209\n"
-                "  DATE: type C, the Tarnwick layout has D\n"
-                "  REMARK: not in the Tarnwick layout (type C, at offset 93, 21 characters)\n"
-                "  OTHER: 18 characters, the Tarnwick layout has 21\n"
-                "  CODE6: at offset 200, the Tarnwick layout has 203\n"
-                "  X\\x01: not in the Tarnwick layout (type C, at offset 206, 10 characters)\n"
-                "  REMARKS: missing, the Tarnwick layout has it at offset 93, 21 characters\n"
+         .out = "Field layout: 2 differences from what the converter reads:\n"
+                "  the converter reads the date from offset 1, 8 characters of type D; this log has there DATE, 8 characters"
+                " of type C\n"
+                "  the converter reads the six-character code from offset 203, 6 characters of type C; this log has there a"
+                " part of CODE6, 6 characters of type C from offset 200\n"
                 "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(),
+         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
+         .out = "Field layout: 4 differences from what the converter reads:\n"
+                "  record length: 203 bytes, fewer than the 209 the converter reads\n"
+                "  the converter reads the callsign from offset 37, 15 characters of type C; this log has there CALL, 12"
+                " characters of type C\n"
+                "  the converter reads the two-character code from offset 180, 2 characters of type C; this log has there"
+                " CODE\\x02, 2 characters of type N\n"
+                "  the converter reads the six-character code from offset 203, 6 characters of type C; this log has no field"
+                " there\n"
+                "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckPassesTheLayoutUnderOtherNames",
+         .log = DbfBuilder{}.fields(renamed_layout()).raw_record(fixture::record_bytes(WORKED) + std::string(10, ' ')).bytes(),
+         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"},
+         .out = LAYOUT_KEPT + "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
          .options = {.program = testing::check_program_path()}},
         {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .code = 3,
          .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
