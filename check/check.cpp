@@ -103,9 +103,12 @@ void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<Un
                                       : counted(country.contacts, "contact", "contacts") + ", the first in record " + first;
         std::fprintf(out, "  '%s': %s\n", shown_bytes(country.spelling).c_str(), where.c_str());
         // The raw bytes, a real TAB between them: the line as dxcc.txt wants it.
-        if (const auto& prefix = country.suggested_prefix) {
+        if (const auto& prefix = country.suggestion.prefix) {
             std::fprintf(out, "    suggestion: %.*s\t%.*s\n", static_cast<int>(prefix->size()), prefix->data(),
                          static_cast<int>(country.spelling.size()), country.spelling.data());
+        } else if (country.suggestion.names > 1) {
+            std::fprintf(out, "    no suggestion: %s of dxcc.txt match it, with different prefixes\n",
+                         counted(static_cast<std::int64_t>(country.suggestion.names), "name", "names").c_str());
         }
     }
 }

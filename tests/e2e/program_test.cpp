@@ -264,6 +264,7 @@ const std::vector<Case>& cases() {
          .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
          .out = LAYOUT_KEPT + "Countries: 4 spellings in 7 contacts are not in dxcc.txt; those contacts get the prefix ??:\n"
                               "  'usa': 3 contacts, the first in record 2\n"
+                              "    no suggestion: 2 names of dxcc.txt match it, with different prefixes\n"
                               "  'FED REP OF GERMANY': 2 contacts, the first in record 4\n"
                               "    suggestion: DL\tFED REP OF GERMANY\n"
                               "  'NAR\\x7FNIA': 1 contact, record 1\n"
@@ -295,6 +296,18 @@ const std::vector<Case>& cases() {
          .log = DbfBuilder{}.fields(renamed_layout()).raw_record(fixture::record_bytes(WORKED) + std::string(10, ' ')).bytes(),
          .dxcc = CHECK_DXCC, .args = {"LOG.DBF"},
          .out = LAYOUT_KEPT + "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckBridgesAbbreviationsWhereTheNamesAgreeOnAPrefix",
+         .log = log_of({{.country = "Falkland Islands"}, {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"}}),
+         .dxcc = "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n",
+         .args = {"LOG.DBF"}, .code = 1,
+         .out = LAYOUT_KEPT + "Countries: 3 spellings in 3 contacts are not in dxcc.txt; those contacts get the prefix ??:\n"
+                              "  'Falkland Islands': 1 contact, record 1\n"
+                              "    suggestion: VP8\tFalkland Islands\n"
+                              "  'SAINT KITTS AND NEVIS': 1 contact, record 2\n"
+                              "    suggestion: V4\tSAINT KITTS AND NEVIS\n"
+                              "  'North Cook Islands': 1 contact, record 3\n"
+                              "    suggestion: E5/n\tNorth Cook Islands\n",
          .options = {.program = testing::check_program_path()}},
         {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .code = 3,
          .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
