@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dbf/record_layout.h"
@@ -138,6 +142,31 @@ std::vector<LogField> misread_layout() {
     return fields;
 }
 
+// One contact for each spelling of the DXCC lists, and the import lines the shipped list must
+// give them: a spelling of a current entity its prefix, even where a deleted entity was spelt
+// so too, a deleted entity the prefix of its time, and ?? where the lists give it none.
+std::pair<std::string, std::string> every_listed_spelling() {
+    std::istringstream lines(testing::read_file(T2C_SOURCE_DIR "/data/dxcc-names.tsv"));
+    std::vector<std::array<std::string, 3>> rows;  // prefix, name, status
+    std::map<std::string, std::string> current;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string code, prefix, name, status;
+        std::getline(std::getline(std::getline(std::getline(fields, code, '\t'), prefix, '\t'), name, '\t'), status, '\t');
+        if (line[0] == '#' || code == "code") continue;
+        for (char& c : name) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        rows.push_back({prefix, name, status});
+        if (status == "current") current[name] = prefix;
+    }
+    DbfBuilder log;
+    std::vector<std::string> prefixes;
+    for (const auto& [prefix, name, status] : rows) {
+        log.contact({.qsl_sent = "B", .country = name});
+        prefixes.push_back(current.contains(name) ? current[name] : prefix.empty() ? "??" : prefix);
+    }
+    return {log.bytes(), worked_lines(static_cast<int>(rows.size()), prefixes)};
+}
+
 // The program as a Windows path under the emulator, which hands it that path with backslashes.
 std::string shown_name(const std::string& program) {
     return under_runner() ? fs::path(program).filename().string() : program;
@@ -146,10 +175,13 @@ std::string shown_name(const std::string& program) {
 const std::vector<Case>& cases() {
     const std::string SAMPLE = testing::read_file(T2C_SOURCE_DIR "/examples/sample.dbf");
     const std::string SHIPPED_DXCC = testing::read_file(T2C_SOURCE_DIR "/dxcc.txt");
+    const auto [SPELLINGS_LOG, SPELLINGS_OUTPUT] = every_listed_spelling();
     static const std::vector<Case> table = {
         {.name = "ConvertsTheShippedSampleWithTheShippedList", .log = SAMPLE, .dxcc = SHIPPED_DXCC,
          .out = completed(40, 38), .err = report(30, "invalid day [32].", "Q4EFH"),
          .output = model::convert(SHIPPED_DXCC, SAMPLE).output},
+        {.name = "GivesEverySpellingOfTheDxccListsItsPrefix", .log = SPELLINGS_LOG, .dxcc = SHIPPED_DXCC,
+         .out = completed(534, 534), .output = SPELLINGS_OUTPUT},
         {.name = "AnswersAWrongArgumentCountWithUsage", .args = {"LOG.DBF", "B", "C"}, .code = 3,
          .out = usage(shown_name(testing::program_path()))},
         {.name = "ShowsTheProgramNameFromAfterItsLastBackslash", .args = {}, .code = 3, .out = usage("t2c.exe"),
