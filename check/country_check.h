@@ -40,10 +40,11 @@ struct UnknownCountry {
     Suggestion suggestion;
 };
 
-// The names of dxcc.txt, under the keys by which a spelling can match them.
+// The names of dxcc.txt under the two keys by which a spelling can match them, each key with
+// the places in entries of the names that have it.
 struct NameIndex {
     std::vector<CountryEntry> entries;
-    std::unordered_map<std::string, std::vector<std::size_t>> by_letters;  // of the entries with that key
+    std::unordered_map<std::string, std::vector<std::size_t>> by_letters;
     std::unordered_map<std::string, std::vector<std::size_t>> by_words;
 };
 
