@@ -77,7 +77,7 @@ void print_layout(std::FILE* out, const std::vector<std::string>& differences) {
         return;
     }
     const std::string count = counted(static_cast<std::int64_t>(differences.size()), "difference", "differences");
-    std::fprintf(out, "Field layout: %s from the Tarnwick logbook's:\n", count.c_str());
+    std::fprintf(out, "Field layout: %s from what the converter reads:\n", count.c_str());
     for (const std::string& difference : differences) std::fprintf(out, "  %s\n", difference.c_str());
 }
 
@@ -103,6 +103,9 @@ void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<Un
         if (const auto& prefix = country.suggested_prefix) {
             std::fprintf(out, "    suggestion: %.*s\t%.*s\n", static_cast<int>(prefix->size()), prefix->data(),
                          static_cast<int>(country.spelling.size()), country.spelling.data());
+        } else if (country.matching_names > 1) {
+            std::fprintf(out, "    no suggestion: %s of dxcc.txt match it\n",
+                         counted(static_cast<std::int64_t>(country.matching_names), "name", "names").c_str());
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "check/country_check.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "check/shown_bytes.h"
@@ -10,14 +11,46 @@ namespace t2c {
 
 namespace {
 
+char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // The name with a-z made A-Z, by their ASCII codes alone, and every '.' and ' ' left out.
-std::string loose_spelling(std::string_view name) {
-    std::string loose;
+std::string letters_key(std::string_view name) {
+    std::string key;
     for (const char c : name) {
-        if (c == '.' || c == ' ') continue;
-        loose.push_back(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+        if (c != '.' && c != ' ') key.push_back(ascii_upper(c));
     }
-    return loose;
+    return key;
+}
+
+// The abbreviations the DXCC lists and the logs use, each with the word that stands for all of
+// its forms.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 11> SAME_WORDS = {{
+    {"I", "ISLAND"}, {"IS", "ISLAND"}, {"ISLANDS", "ISLAND"}, {"ST", "SAINT"}, {"&", "AND"}, {"REP", "REPUBLIC"},
+    {"N", "NORTH"}, {"S", "SOUTH"}, {"E", "EAST"}, {"W", "WEST"}, {"MT", "MOUNT"},
+}};
+
+// Adds the word in upper case to the key, an abbreviation written out, a blank before it.
+void add_word(std::string& key, std::string_view word) {
+    if (word.empty()) return;
+    std::string upper;
+    for (const char c : word) upper.push_back(ascii_upper(c));
+    const auto same = [&](const auto& words) { return words.first == upper; };
+    const auto at = std::find_if(SAME_WORDS.begin(), SAME_WORDS.end(), same);
+    if (!key.empty()) key.push_back(' ');
+    key.append(at == SAME_WORDS.end() ? std::string_view(upper) : at->second);
+}
+
+// The name's words, those that stand between blanks, dots and '&'s, and each '&' a word too.
+std::string words_key(std::string_view name) {
+    std::string key;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && name[i] != ' ' && name[i] != '.' && name[i] != '&') continue;
+        add_word(key, name.substr(start, i - start));
+        if (i < name.size() && name[i] == '&') add_word(key, "&");
+        start = i + 1;
+    }
+    return key;
 }
 
 }  // namespace
@@ -34,20 +67,25 @@ void tally_record(CountryTally& tally, const CountryTable& countries, std::strin
 }
 
 std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const CountryTable& countries) {
-    // Each loose spelling of the table's names with the prefix of its one name, or none when
-    // several names share it.
-    std::unordered_map<std::string, std::optional<std::string>> loose_names;
-    for (const auto& [name, prefix] : countries) {
-        const auto [at, added] = loose_names.try_emplace(loose_spelling(name), prefix);
-        if (!added) at->second.reset();
-    }
+    struct Keys {
+        std::string letters, words;
+        const std::string& prefix;
+    };
+    std::vector<Keys> names;
+    for (const auto& [name, prefix] : countries) names.push_back({letters_key(name), words_key(name), prefix});
     std::vector<UnknownCountry> unknown;
     unknown.reserve(tally.unknown.size());
     for (const auto& [spelling, count] : tally.unknown) {
-        UnknownCountry country{spelling, count.contacts, count.first_record, std::nullopt};
+        UnknownCountry country{spelling, count.contacts, count.first_record, 0, std::nullopt};
         if (std::none_of(spelling.begin(), spelling.end(), is_control_byte)) {
-            const auto at = loose_names.find(loose_spelling(spelling));
-            if (at != loose_names.end()) country.suggested_prefix = at->second;
+            const std::string letters = letters_key(spelling);
+            const std::string words = words_key(spelling);
+            for (const Keys& name : names) {
+                if (name.letters != letters && name.words != words) continue;
+                ++country.matching_names;
+                country.suggested_prefix = name.prefix;
+            }
+            if (country.matching_names != 1) country.suggested_prefix.reset();
         }
         unknown.push_back(std::move(country));
     }

@@ -1,6 +1,7 @@
 // The log's country spellings that dxcc.txt does not find, and the entries they may mean.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,7 +31,8 @@ struct UnknownCountry {
     std::string spelling;  // the country as the converter looks it up
     std::int64_t contacts;
     std::int64_t first_record;  // counted from 1, deleted records included
-    std::optional<std::string> suggested_prefix;
+    std::size_t matching_names;  // the names of dxcc.txt the spelling may mean
+    std::optional<std::string> suggested_prefix;  // the prefix of the one name it may mean
 };
 
 // Takes the next record of the log (at least FIELDS_END bytes): a record the converter
@@ -39,9 +41,13 @@ struct UnknownCountry {
 // matter.
 void tally_record(CountryTally& tally, const CountryTable& countries, std::string_view record);
 
-// The spellings missed, most contacts first, then by their first record. A spelling gets a
-// suggested prefix when it holds no control byte and exactly one name of the table matches it
-// with ASCII letters taken in either case and dots and blanks left out.
+// The spellings missed, most contacts first, then by their first record, each with the names of
+// the table it may mean; none for a spelling that holds a control byte. A name matches when the
+// two are the same with ASCII letters taken in either case and dots and blanks left out, or
+// word for word, the words being what stands between blanks, dots and '&' (an '&' is a word of
+// its own), taken in either case, where I, IS, ISLAND and ISLANDS are one word, as are ST and
+// SAINT, & and AND, REP and REPUBLIC, N and NORTH, S and SOUTH, E and EAST, W and WEST, MT and
+// MOUNT. Only a spelling that exactly one name matches gets that name's prefix suggested.
 std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const CountryTable& countries);
 
 }  // namespace t2c

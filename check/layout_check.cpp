@@ -1,5 +1,6 @@
 #include "check/layout_check.h"
 
+#include <algorithm>
 #include <array>
 
 #include "check/shown_bytes.h"
@@ -9,54 +10,64 @@ namespace t2c {
 
 namespace {
 
-std::string characters(std::size_t width) {
-    return std::to_string(width) + (width == 1 ? " character" : " characters");
+// A field the conversion reads, in the words the check tells it by.
+struct ReadField {
+    const char* what;
+    FieldSpan span;
+    char type;
+};
+
+constexpr std::array<ReadField, 16> READ_FIELDS = {{
+    {"date", DATE, 'D'},
+    {"start time", TIME_INI, 'C'},
+    {"band", BAND, 'C'},
+    {"frequency", FREQUENCY, 'C'},
+    {"mode", MODE, 'C'},
+    {"callsign", CALL, 'C'},
+    {"report sent", REPORT_SENT, 'C'},
+    {"report received", REPORT_RECEIVED, 'C'},
+    {"name", NAME, 'C'},
+    {"place", PLACE, 'C'},
+    {"QSL sent flag", QSL_SENT, 'C'},
+    {"QSL received flag", QSL_RECEIVED, 'C'},
+    {"QSL manager", MANAGER, 'C'},
+    {"country", COUNTRY, 'C'},
+    {"two-character code", CODE2, 'C'},
+    {"six-character code", CODE6, 'C'},
+}};
+
+std::string characters(std::size_t width, char type) {
+    return std::to_string(width) + (width == 1 ? " character" : " characters") + " of type " + shown_bytes({&type, 1});
 }
 
-std::string offset_of(const LogField& field) { return std::to_string(log_field_span(field.name).offset); }
-
-// The differences of a log field from the layout's field of its name.
-void compare(const FieldDescriptor& field, const LogField& expected, std::vector<std::string>& lines) {
-    const std::string name = shown_bytes(field.name);
-    if (field.type != expected.type) {
-        lines.push_back(name + ": type " + shown_bytes({&field.type, 1}) + ", the Tarnwick layout has " +
-                        expected.type);
+// What the log keeps at offset: the field that starts there, a part of one that starts before,
+// or nothing, past its last field.
+std::string found_at(const std::vector<FieldDescriptor>& fields, std::size_t offset) {
+    for (const FieldDescriptor& field : fields) {
+        if (offset < field.offset || offset - field.offset >= field.width) continue;
+        const std::string described = shown_bytes(field.name) + ", " + characters(field.width, field.type);
+        if (field.offset == offset) return "this log has there " + described;
+        return "this log has there a part of " + described + " from offset " + std::to_string(field.offset);
     }
-    if (field.width != expected.width) {
-        lines.push_back(name + ": " + characters(field.width) + ", the Tarnwick layout has " +
-                        std::to_string(expected.width));
-    }
-    if (field.offset != log_field_span(expected.name).offset) {
-        lines.push_back(name + ": at offset " + std::to_string(field.offset) + ", the Tarnwick layout has " +
-                        offset_of(expected));
-    }
+    return "this log has no field there";
 }
 
 }  // namespace
 
 std::vector<std::string> layout_differences(std::size_t record_length, const std::vector<FieldDescriptor>& fields) {
     std::vector<std::string> lines;
-    if (record_length != FIELDS_END) {
+    if (record_length < FIELDS_END) {
         lines.push_back("record length: " + std::to_string(record_length) + (record_length == 1 ? " byte" : " bytes") +
-                        ", the Tarnwick layout has " + std::to_string(FIELDS_END));
+                        ", fewer than the " + std::to_string(FIELDS_END) + " the converter reads");
     }
-    std::array<bool, LOG_FIELDS.size()> matched{};
-    for (const FieldDescriptor& field : fields) {
-        std::size_t i = 0;
-        while (i < LOG_FIELDS.size() && (matched[i] || LOG_FIELDS[i].name != field.name)) ++i;
-        if (i < LOG_FIELDS.size()) {
-            matched[i] = true;
-            compare(field, LOG_FIELDS[i], lines);
-        } else {
-            lines.push_back(shown_bytes(field.name) + ": not in the Tarnwick layout (type " +
-                            shown_bytes({&field.type, 1}) + ", at offset " + std::to_string(field.offset) + ", " +
-                            characters(field.width) + ")");
-        }
-    }
-    for (std::size_t i = 0; i < LOG_FIELDS.size(); ++i) {
-        if (matched[i]) continue;
-        lines.push_back(std::string(LOG_FIELDS[i].name) + ": missing, the Tarnwick layout has it at offset " +
-                        offset_of(LOG_FIELDS[i]) + ", " + characters(LOG_FIELDS[i].width));
+    for (const ReadField& read : READ_FIELDS) {
+        const auto in_place = [&](const FieldDescriptor& field) {
+            return field.offset == read.span.offset && field.width == read.span.width && field.type == read.type;
+        };
+        if (std::any_of(fields.begin(), fields.end(), in_place)) continue;
+        lines.push_back(std::string("the converter reads the ") + read.what + " from offset " +
+                        std::to_string(read.span.offset) + ", " + characters(read.span.width, read.type) + "; " +
+                        found_at(fields, read.span.offset));
     }
     return lines;
 }

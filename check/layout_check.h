@@ -1,4 +1,4 @@
-// The log's field descriptors held against the Tarnwick logbook's layout.
+// The log's field descriptors held against where the converter reads its fields.
 #pragma once
 
 #include <cstddef>
@@ -9,11 +9,12 @@
 
 namespace t2c {
 
-// One line per difference, none when the log is laid out as the logbook lays it out: the
-// header's record length first, then the log's fields in file order (a field matches the
-// layout's field of the same name, the first not yet matched; its type, width and offset are
-// compared in that order), then the layout's fields the log lacks, in layout order. Log bytes
-// are shown with their control bytes escaped.
+// One line per difference the conversion depends on, none when the converter would read every
+// field where the log keeps it: first a record length below FIELDS_END, then, in record order,
+// each field the converter reads that no field of the log matches by its offset, its width and
+// its type (D for the date, C for the others). Names never count, and neither do the bytes the
+// converter does not read; the field the log has in the place is named to help the reader, its
+// control bytes escaped.
 std::vector<std::string> layout_differences(std::size_t record_length, const std::vector<FieldDescriptor>& fields);
 
 }  // namespace t2c

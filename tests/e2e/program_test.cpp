@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dbf/record_layout.h"
@@ -114,6 +118,54 @@ std::vector<LogField> other_layout() {
     return fields;
 }
 
+// The logbook's layout as a dBASE library names its fields, with unread bytes of other types
+// and more at the end.
+std::vector<LogField> renamed_layout() {
+    const char* names[] = {"QDATE", "TIME_ON", "TIME_OFF", "QBAND", "QFREQ", "QMODE", "QCALL", "RST_S", "RST_R", "OP_NAME",
+                           "QTH_CITY", "NOTES", "QSL_S", "QSL_R", "QSL_DATE", "MANAGER", "PAD", "DXCC_NAME", "CONT",
+                           "EXTRA", "GRID"};
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
+    for (std::size_t i = 0; i < fields.size(); ++i) fields[i].name = names[i];
+    fields[2].type = 'N';
+    fields.push_back({"MEMO", 'M', 10});
+    return fields;
+}
+
+// The logbook's layout with the callsign narrowed (the fields after it kept in place), the
+// two-character code of another type and the six-character code dropped.
+std::vector<LogField> misread_layout() {
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end() - 1);
+    fields[6].width = 12;
+    fields.insert(fields.begin() + 7, {"PAD", 'C', 3});
+    fields[19] = {"CODE\x02", 'N', 2};
+    return fields;
+}
+
+// One contact for each spelling of the DXCC lists, and the import lines the shipped list must
+// give them: a spelling of a current entity its prefix, even where a deleted entity was spelt
+// so too, a deleted entity the prefix of its time, and ?? where the lists give it none.
+std::pair<std::string, std::string> every_listed_spelling() {
+    std::istringstream lines(testing::read_file(T2C_SOURCE_DIR "/data/dxcc-names.tsv"));
+    std::vector<std::array<std::string, 3>> rows;  // prefix, name, status
+    std::map<std::string, std::string> current;
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string code, prefix, name, status;
+        std::getline(std::getline(std::getline(std::getline(fields, code, '\t'), prefix, '\t'), name, '\t'), status, '\t');
+        if (line[0] == '#' || code == "code") continue;
+        for (char& c : name) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        rows.push_back({prefix, name, status});
+        if (status == "current") current[name] = prefix;
+    }
+    DbfBuilder log;
+    std::vector<std::string> prefixes;
+    for (const auto& [prefix, name, status] : rows) {
+        log.contact({.qsl_sent = "B", .country = name});
+        prefixes.push_back(current.contains(name) ? current[name] : prefix.empty() ? "??" : prefix);
+    }
+    return {log.bytes(), worked_lines(static_cast<int>(rows.size()), prefixes)};
+}
+
 // The program as a Windows path under the emulator, which hands it that path with backslashes.
 std::string shown_name(const std::string& program) {
     return under_runner() ? fs::path(program).filename().string() : program;
@@ -122,10 +174,13 @@ std::string shown_name(const std::string& program) {
 const std::vector<Case>& cases() {
     const std::string SAMPLE = testing::read_file(T2C_SOURCE_DIR "/examples/sample.dbf");
     const std::string SHIPPED_DXCC = testing::read_file(T2C_SOURCE_DIR "/dxcc.txt");
+    const auto [SPELLINGS_LOG, SPELLINGS_OUTPUT] = every_listed_spelling();
     static const std::vector<Case> table = {
         {.name = "ConvertsTheShippedSampleWithTheShippedList", .log = SAMPLE, .dxcc = SHIPPED_DXCC,
          .out = completed(40, 38), .err = report(30, "invalid day [32].", "Q4EFH"),
          .output = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/sample.asc")},
+        {.name = "GivesEverySpellingOfTheDxccListsItsPrefix", .log = SPELLINGS_LOG, .dxcc = SHIPPED_DXCC,
+         .out = completed(534, 534), .output = SPELLINGS_OUTPUT},
         {.name = "AnswersAWrongArgumentCountWithUsage", .args = {"LOG.DBF", "B", "C"}, .code = 3,
          .out = usage(shown_name(testing::program_path()))},
         {.name = "ShowsTheProgramNameFromAfterItsLastBackslash", .args = {}, .code = 3, .out = usage("t2c.exe"),
@@ -255,6 +310,7 @@ const std::vector<Case>& cases() {
          .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
          .out = LAYOUT_KEPT + "Countries: 4 spellings in 7 contacts are not in dxcc.txt; those contacts get the prefix ??:\n"
                               "  'usa': 3 contacts, the first in record 2\n"
+                              "    no suggestion: 2 names of dxcc.txt match it\n"
                               "  'FED REP OF GERMANY': 2 contacts, the first in record 4\n"
                               "    suggestion: DL\tFED REP OF GERMANY\n"
                               "  'NAR\\x7FNIA': 1 contact, record 1\n"
@@ -263,15 +319,41 @@ const std::vector<Case>& cases() {
          .options = {.program = testing::check_program_path()}},
         {.name = "CheckShowsEachDifferenceOfAnotherLayout", .log = DbfBuilder{}.fields(other_layout()).contact({}).bytes(),
          .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
-         .out = "Field layout: 7 differences from the Tarnwick logbook's:\n"
-                "  record length: 216 bytes, the Tarnwick layout has 209\n"
-                "  DATE: type C, the Tarnwick layout has D\n"
-                "  REMARK: not in the Tarnwick layout (type C, at offset 93, 21 characters)\n"
-                "  OTHER: 18 characters, the Tarnwick layout has 21\n"
-                "  CODE6: at offset 200, the Tarnwick layout has 203\n"
-                "  X\\x01: not in the Tarnwick layout (type C, at offset 206, 10 characters)\n"
-                "  REMARKS: missing, the Tarnwick layout has it at offset 93, 21 characters\n"
+         .out = "Field layout: 2 differences from what the converter reads:\n"
+                "  the converter reads the date from offset 1, 8 characters of type D; this log has there DATE, 8 characters"
+                " of type C\n"
+                "  the converter reads the six-character code from offset 203, 6 characters of type C; this log has there a"
+                " part of CODE6, 6 characters of type C from offset 200\n"
                 "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(),
+         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
+         .out = "Field layout: 4 differences from what the converter reads:\n"
+                "  record length: 203 bytes, fewer than the 209 the converter reads\n"
+                "  the converter reads the callsign from offset 37, 15 characters of type C; this log has there CALL, 12"
+                " characters of type C\n"
+                "  the converter reads the two-character code from offset 180, 2 characters of type C; this log has there"
+                " CODE\\x02, 2 characters of type N\n"
+                "  the converter reads the six-character code from offset 203, 6 characters of type C; this log has no field"
+                " there\n"
+                "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckPassesTheLayoutUnderOtherNames",
+         .log = DbfBuilder{}.fields(renamed_layout()).raw_record(fixture::record_bytes(WORKED) + std::string(10, ' ')).bytes(),
+         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"},
+         .out = LAYOUT_KEPT + "Countries: dxcc.txt gives every contact a prefix (1 contact).\n",
+         .options = {.program = testing::check_program_path()}},
+        {.name = "CheckSuggestsThroughAbbreviationsWhereOneNameMatches",
+         .log = log_of({{.country = "Falkland Islands"}, {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"}}),
+         .dxcc = "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n",
+         .args = {"LOG.DBF"}, .code = 1,
+         .out = LAYOUT_KEPT + "Countries: 3 spellings in 3 contacts are not in dxcc.txt; those contacts get the prefix ??:\n"
+                              "  'Falkland Islands': 1 contact, record 1\n"
+                              "    no suggestion: 2 names of dxcc.txt match it\n"
+                              "  'SAINT KITTS AND NEVIS': 1 contact, record 2\n"
+                              "    suggestion: V4\tSAINT KITTS AND NEVIS\n"
+                              "  'North Cook Islands': 1 contact, record 3\n"
+                              "    suggestion: E5/n\tNorth Cook Islands\n",
          .options = {.program = testing::check_program_path()}},
         {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .code = 3,
          .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
