@@ -3,7 +3,8 @@ REM Converts a Tarnwick log into a Corvane import file of the same name with .as
 REM Drop the log (.dbf) on this file in Explorer, or double-click this file and give the log's path.
 REM
 REM Paths stay in quotes everywhere, and messages that show a path are reached by goto rather than
-REM put inside if (...) blocks: a bracket in a folder's name would end such a block early.
+REM put inside if (...) blocks: a bracket in a folder's name would end such a block early. (Wine's
+REM cmd, which the tests run this under, even takes a bracket after a plain if for a block.)
 setlocal EnableExtensions DisableDelayedExpansion
 
 set "log="
@@ -40,7 +41,8 @@ if not "%log:?=%"=="%log%" goto not_found
 if not "%log:**=%"=="%log%" goto not_found
 for %%I in ("%log%") do set "log=%%~fI"
 if not exist "%log%" goto not_found
-REM The trailing - keeps the attributes defined when the name does not exist.
+REM One for per variable: Wine's cmd runs only the first command of "do a & b" in the loop. The
+REM trailing - keeps the attributes defined when the name does not exist.
 for %%I in ("%log%") do set "log_attributes=%%~aI-"
 for %%I in ("%log%") do set "out=%%~dpnI.asc"
 if "%log_attributes:~0,1%"=="d" goto log_is_folder
