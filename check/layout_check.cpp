@@ -18,22 +18,11 @@ struct ReadField {
 };
 
 constexpr std::array<ReadField, 16> READ_FIELDS = {{
-    {"date", DATE, 'D'},
-    {"start time", TIME_INI, 'C'},
-    {"band", BAND, 'C'},
-    {"frequency", FREQUENCY, 'C'},
-    {"mode", MODE, 'C'},
-    {"callsign", CALL, 'C'},
-    {"report sent", REPORT_SENT, 'C'},
-    {"report received", REPORT_RECEIVED, 'C'},
-    {"name", NAME, 'C'},
-    {"place", PLACE, 'C'},
-    {"QSL sent flag", QSL_SENT, 'C'},
-    {"QSL received flag", QSL_RECEIVED, 'C'},
-    {"QSL manager", MANAGER, 'C'},
-    {"country", COUNTRY, 'C'},
-    {"two-character code", CODE2, 'C'},
-    {"six-character code", CODE6, 'C'},
+    {"date", DATE, 'D'}, {"start time", TIME_INI, 'C'}, {"band", BAND, 'C'}, {"frequency", FREQUENCY, 'C'},
+    {"mode", MODE, 'C'}, {"callsign", CALL, 'C'}, {"report sent", REPORT_SENT, 'C'},
+    {"report received", REPORT_RECEIVED, 'C'}, {"name", NAME, 'C'}, {"place", PLACE, 'C'},
+    {"QSL sent flag", QSL_SENT, 'C'}, {"QSL received flag", QSL_RECEIVED, 'C'}, {"QSL manager", MANAGER, 'C'},
+    {"country", COUNTRY, 'C'}, {"two-character code", CODE2, 'C'}, {"six-character code", CODE6, 'C'},
 }};
 
 std::string characters(std::size_t width, char type) {

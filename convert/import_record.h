@@ -11,21 +11,14 @@ namespace t2c {
 // the month name into MONTH_NAMES): the record is read on until the line is written. The
 // strings are reused from record to record, so no record costs an allocation.
 struct ImportRecord {
-    std::string_view year;
-    std::string_view day;
+    std::string_view year, day;
     std::string time;  // 'HH:MM' and ':SS', the seconds stamp
     std::string_view month_name;
-    std::string_view band;
-    std::string_view frequency;
-    std::string_view mode;
-    std::string_view call;
-    std::string_view report_sent;
-    std::string_view report_received;
+    std::string_view band, frequency, mode, call, report_sent, report_received;
     char qsl_status = '\0';  // 'S', 'R', 'X', or zero for none
     std::string comment;
     std::string_view prefix;  // the country list's prefix, or "??"
-    std::string_view code2;
-    std::string_view code6;
+    std::string_view code2, code6;
 };
 
 constexpr std::array<std::string_view, 13> MONTH_NAMES = {
