@@ -8,12 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "app/run.h"
 #include "support/temp_dir.h"
 
 namespace {
+
+using t2c::testing::read_file;
 
 const t2c::testing::TempDir work_dir;  // removed at exit
 
@@ -29,59 +32,16 @@ std::size_t count(std::string_view text, std::string_view what) {
     return found;
 }
 
-struct Run {
-    int exit_code;
-    std::string out, err, output;
-};
-
-Run convert(std::string_view dxcc, std::string_view log) {
-    using t2c::testing::read_file;
-    std::filesystem::current_path(work_dir.path());
-    t2c::testing::write_file("LOG.DBF", log);
-    t2c::testing::write_file("dxcc.txt", dxcc);
-    std::filesystem::remove("OUT.ASC");
-    const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
-    Run run{};
-    {
-        // Closed, with all the run left open, before anything is read back.
-        t2c::RunState state;
-        const t2c::UniqueFile out = t2c::open_file("stdout", "wb");
-        const t2c::UniqueFile err = t2c::open_file("stderr", "wb");
-        run.exit_code = t2c::run(state, 3, argv, out.get(), err.get());
-    }
-    run.out = read_file("stdout");
-    run.err = read_file("stderr");
-    if (std::filesystem::exists("OUT.ASC")) run.output = read_file("OUT.ASC");
-    return run;
-}
-
-// Seventeen separators and one CR LF a line; every whole record processed, and either
-// converted, reported or deleted.
-void require_promises(const Run& run, std::string_view log) {
-    for (std::string_view lines = run.output; !lines.empty();) {
-        const std::size_t end = lines.find("\r\n");
-        require(end != std::string_view::npos, "the import file ends in a whole line");
-        const std::string_view line = lines.substr(0, end);
-        require(count(line, "\x19") == 17 && line.ends_with('\x19'), "seventeen fields a line");
-        require(line.find_first_of("\r\n") == std::string_view::npos, "one CR LF a line");
-        lines.remove_prefix(end + 2);
-    }
-    if (run.exit_code != 0) return;
-    const auto le16 = [&](std::size_t at) {
-        return std::size_t{static_cast<unsigned char>(log[at])} | std::size_t{static_cast<unsigned char>(log[at + 1])} << 8;
-    };
-    std::size_t records = 0;
-    std::size_t deleted = 0;
-    const std::size_t length = le16(10);
-    for (std::size_t at = le16(8); length != 0 && at < log.size() && log.size() - at >= length; at += length) {
+// The log's whole records, and those of them marked deleted, by its header.
+std::pair<std::size_t, std::size_t> records_of(std::string_view log) {
+    const auto byte = [&](std::size_t at) { return std::size_t{static_cast<std::uint8_t>(log[at])}; };
+    const std::size_t length = byte(10) | byte(11) << 8;
+    std::size_t records = 0, deleted = 0;
+    for (std::size_t at = byte(8) | byte(9) << 8; length != 0 && at < log.size() && log.size() - at >= length; at += length) {
         ++records;
         deleted += log[at] == '*' ? 1 : 0;
     }
-    const std::size_t converted = count(run.output, "\r\n");
-    require(run.out.ends_with("Processed records:\t" + std::to_string(records) + "\nConverted records:\t" +
-                              std::to_string(converted) + "\n") &&
-                records == converted + count(run.err, "ERROR: record ") + deleted,
-            "processed = converted + rejected + deleted, every whole record processed");
+    return {records, deleted};
 }
 
 }  // namespace
@@ -89,8 +49,35 @@ void require_promises(const Run& run, std::string_view log) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t length = size < 2 ? 0 : std::min(static_cast<std::size_t>(data[0] | data[1] << 8), size - 2);
-    const std::string_view dxcc = input.substr(size < 2 ? 0 : 2, length);
     const std::string_view log = input.substr(size < 2 ? 0 : 2 + length);
-    require_promises(convert(dxcc, log), log);
+    std::filesystem::current_path(work_dir.path());
+    t2c::testing::write_file("LOG.DBF", log);
+    t2c::testing::write_file("dxcc.txt", input.substr(size < 2 ? 0 : 2, length));
+    std::filesystem::remove("OUT.ASC");
+    int code = 0;
+    {
+        // Closed, with all the run left open, before anything is read back.
+        t2c::RunState state;
+        const t2c::UniqueFile out = t2c::open_file("stdout", "wb");
+        const t2c::UniqueFile err = t2c::open_file("stderr", "wb");
+        const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
+        code = t2c::run(state, 3, argv, out.get(), err.get());
+    }
+    const std::string output = std::filesystem::exists("OUT.ASC") ? read_file("OUT.ASC") : "";
+    for (std::string_view lines = output; !lines.empty();) {
+        const std::size_t end = lines.find("\r\n");
+        require(end != std::string_view::npos, "the import file ends in a whole line");
+        const std::string_view line = lines.substr(0, end);
+        require(count(line, "\x19") == 17 && line.ends_with('\x19'), "seventeen fields a line");
+        require(line.find_first_of("\r\n") == std::string_view::npos, "one CR LF a line");
+        lines.remove_prefix(end + 2);
+    }
+    if (code != 0) return 0;
+    const auto [records, deleted] = records_of(log);
+    const std::size_t converted = count(output, "\r\n");
+    require(read_file("stdout").ends_with("Processed records:\t" + std::to_string(records) + "\nConverted records:\t" +
+                                          std::to_string(converted) + "\n") &&
+                records == converted + count(read_file("stderr"), "ERROR: record ") + deleted,
+            "processed = converted + rejected + deleted, every whole record processed");
     return 0;
 }

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <sstream>
+#include <regex>
 #include <stdexcept>
 
 #include "support/temp_dir.h"
@@ -20,35 +20,15 @@ std::string path_from(const char* variable, const char* built) {
     return path != nullptr && *path != '\0' ? path : built;
 }
 
-std::vector<std::string> runner_words() {
-    std::vector<std::string> words;
-    if (const char* runner = std::getenv("T2C_RUNNER"); runner != nullptr) {
-        std::istringstream in(runner);
-        for (std::string word; in >> word;) words.push_back(word);
-    }
-    return words;
-}
-
-// A Windows console program writes stdout and stderr in text mode, so every "\n" it prints
-// arrives as CR LF, on the console as in a redirected file; that is what Windows users expect,
-// and the program keeps it. The expectations are written once, with LF, for both systems.
-// The output file is never touched: it is binary on both.
-std::string lf_lines(const std::string& text) {
-    std::string lines;
-    lines.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        lines.push_back(text[i]);
-    }
-    return lines;
-}
+// A command the programs run under, such as an emulator; none when empty.
+std::string runner() { return path_from("T2C_RUNNER", ""); }
 
 }  // namespace
 
 std::string program_path() { return path_from("T2C_PROGRAM", T2C_BUILT_PROGRAM); }
 std::string check_program_path() { return path_from("T2C_CHECK_PROGRAM", T2C_BUILT_CHECK_PROGRAM); }
 
-bool under_runner() { return !runner_words().empty(); }
+bool under_runner() { return !runner().empty(); }
 
 ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
                           const RunOptions& options) {
@@ -56,7 +36,8 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
     const std::string out_path = (capture / "stdout").string();
     const std::string err_path = (capture / "stderr").string();
 
-    std::vector<std::string> words = runner_words();
+    std::vector<std::string> words;
+    if (under_runner()) words.push_back(runner());
     words.push_back(options.program.empty() ? program_path() : options.program);
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -89,9 +70,15 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
     ProgramResult result;
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.raw_out = options.stdout_file.empty() ? read_file(out_path) : "";
-    result.out = under_runner() ? lf_lines(result.raw_out) : result.raw_out;
-    const std::string err_bytes = read_file(err_path);
-    result.err = under_runner() ? lf_lines(err_bytes) : err_bytes;
+    // A Windows console program writes stdout and stderr in text mode, so every "\n" it prints
+    // arrives as CR LF, on the console as in a redirected file; that is what Windows users
+    // expect, and the program keeps it. The expectations are written once, with LF, for both
+    // systems. The output file is never touched: it is binary on both.
+    const auto lf_lines = [](const std::string& text) {
+        return under_runner() ? std::regex_replace(text, std::regex("\r\n"), "\n") : text;
+    };
+    result.out = lf_lines(result.raw_out);
+    result.err = lf_lines(read_file(err_path));
     return result;
 }
 
