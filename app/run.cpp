@@ -47,7 +47,8 @@ void convert(RunState& state, std::string_view record, std::FILE* err) {
         append_import_line(state.import_record, state.lines);
         ++state.counters.converted;
     } else if (result.verdict == Verdict::rejected) {
-        write_rejection_report(err, state.counters.processed, result, state.import_record.call);
+        const std::string report = rejection_report(state.counters.processed, result, state.import_record.call);
+        std::fwrite(report.data(), 1, report.size(), err);
     }
 }
 

@@ -97,19 +97,17 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     return {Verdict::accepted};
 }
 
-void write_rejection_report(std::FILE* stream, std::int64_t record_number, const ConvertResult& result,
-                            std::string_view call) {
+std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
     // What each reason found invalid, in the order of RejectReason.
     constexpr std::array<const char*, 6> INVALID = {"", "month", "day", "", "hour", "minute"};
-    const auto n = static_cast<long long>(record_number);
+    std::string report = "ERROR: record " + std::to_string(record_number) + ": ";
     if (result.reason == RejectReason::empty_time) {
-        std::fprintf(stream, "ERROR: record %lld: empty TIME_INI field.\n", n);
+        report += "empty TIME_INI field.\n";
     } else {
-        std::fprintf(stream, "ERROR: record %lld: invalid %s [%d].\n", n, INVALID[static_cast<std::size_t>(result.reason)],
-                     result.value);
+        report.append("invalid ").append(INVALID[static_cast<std::size_t>(result.reason)]);
+        report.append(" [").append(std::to_string(result.value)).append("].\n");
     }
-    std::fprintf(stream, "The record has been excluded from the conversion process.\nCALL: %.*s\n\n",
-                 static_cast<int>(call.size()), call.data());
+    return report.append("The record has been excluded from the conversion process.\nCALL: ").append(call).append("\n\n");
 }
 
 }  // namespace t2c

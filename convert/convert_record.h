@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "convert/import_record.h"
@@ -32,8 +32,7 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 // zero byte, ended at its first blank that is followed by another or by the end.
 std::string_view country_key(std::string_view record);
 
-// Writes the report of a rejected record: what was wrong, that it was excluded, and its call.
-void write_rejection_report(std::FILE* stream, std::int64_t record_number, const ConvertResult& result,
-                            std::string_view call);
+// The report of a rejected record: what was wrong, that it was excluded, and its call.
+std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call);
 
 }  // namespace t2c
