@@ -37,8 +37,7 @@ std::pair<std::size_t, std::size_t> records_of(std::string_view log) {
     const auto byte = [&](std::size_t at) { return std::size_t{static_cast<std::uint8_t>(log[at])}; };
     const std::size_t length = byte(10) | byte(11) << 8;
     std::size_t records = 0, deleted = 0;
-    for (std::size_t at = byte(8) | byte(9) << 8; length != 0 && at < log.size() && log.size() - at >= length; at += length) {
-        ++records;
+    for (std::size_t at = byte(8) | byte(9) << 8; length != 0 && at < log.size() && log.size() - at >= length; at += length, ++records) {
         deleted += log[at] == '*' ? 1 : 0;
     }
     return {records, deleted};

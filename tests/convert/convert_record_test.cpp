@@ -39,7 +39,6 @@ const std::vector<Row> ROWS = {
     {{.date = "199903xx"}, "", "invalid day [0].", false},
     {{.date = "19991307"}, "", "invalid month [13].", false, 0, 3'000'000'000},
     // The start time is stamped before its hour and minute are checked.
-    {{.time = ""}, "", "empty TIME_INI field.", false},
     {{.time = " 1430"}, "", "empty TIME_INI field.", false},
     {{.time = "24:00"}, "", "invalid hour [24]."},
     {{.time = "ab:30"}, "", "invalid hour [-1]."},

@@ -48,8 +48,7 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
         const int in = open("/dev/null", O_RDONLY);
-        const std::string& stdout_file = options.stdout_file.empty() ? out_path : options.stdout_file;
-        const int out = open(stdout_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = open((options.stdout_file.empty() ? out_path : options.stdout_file).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
         dup2(in, 0);

@@ -10,8 +10,7 @@ namespace t2c::testing {
 
 struct ProgramResult {
     int exit_code = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
     std::string raw_out;  // stdout as the program wrote it, before any normalising
 };
 

@@ -17,16 +17,14 @@ struct Row {
 };
 
 const std::vector<Row> ROWS = {
-    {"cut_at ' '", "ANNA MARIA     ", "ANNA"},          {"cut_at ' '", " 14:30", ""},
-    {"cut_at 'm'", "70cm", "70c"},                      {"cut_at 'm'", "20  ", "20  "},
-    {"cut_at_double ' '", "NEW YORK CITY   ", "NEW YORK CITY"}, {"cut_at_double ' '", "ROMA  ITALY", "ROMA"},
-    {"cut_at_double ' '", "ITALY ", "ITALY"},           {"cut_at_double ' '", "A B", "A B"},
-    {"cut_at_double ' '", "   ", ""},                   {"copy_field", "AB\0CDEFG"s, "AB"},
-    {"read_two_digit", "07", "7"},                      {"read_two_digit", " 7", "7"},
-    {"read_two_digit", "7 ", "7"},                      {"read_two_digit", "-1", "-1"},
-    {"read_two_digit", "1a", "1"},                      {"read_two_digit", "\t9", "9"},
-    {"read_two_digit", "  ", "none"},                   {"read_two_digit", "a1", "none"},
-    {"read_two_digit", "-", "none"},                    {"read_two_digit", "\0"s "7", "none"},
+    {"cut_at ' '", "ANNA MARIA     ", "ANNA"}, {"cut_at ' '", " 14:30", ""}, {"cut_at 'm'", "70cm", "70c"},
+    {"cut_at 'm'", "20  ", "20  "}, {"cut_at_double ' '", "NEW YORK CITY   ", "NEW YORK CITY"},
+    {"cut_at_double ' '", "ROMA  ITALY", "ROMA"}, {"cut_at_double ' '", "ITALY ", "ITALY"},
+    {"cut_at_double ' '", "A B", "A B"}, {"cut_at_double ' '", "   ", ""}, {"copy_field", "AB\0CDEFG"s, "AB"},
+    {"read_two_digit", "07", "7"}, {"read_two_digit", " 7", "7"}, {"read_two_digit", "7 ", "7"},
+    {"read_two_digit", "-1", "-1"}, {"read_two_digit", "1a", "1"}, {"read_two_digit", "\t9", "9"},
+    {"read_two_digit", "  ", "none"}, {"read_two_digit", "a1", "none"}, {"read_two_digit", "-", "none"},
+    {"read_two_digit", "\0"s "7", "none"},
 };
 
 std::string apply(const Row& row) {
