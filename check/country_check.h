@@ -35,7 +35,7 @@ struct UnknownCountry {
     std::optional<std::string> suggested_prefix;  // the prefix of the one name it may mean
 };
 
-// Takes the next record of the log (at least FIELDS_END bytes): a record the converter
+// Takes the next record of the log, of any length: a record the converter
 // converts counts as a contact, and as one of an unknown country when the lookup of its
 // country misses. Deleted and rejected records are not converted, so their countries do not
 // matter.
