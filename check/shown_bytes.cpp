@@ -2,13 +2,18 @@
 
 namespace t2c {
 
+namespace {
+
+char hex_digit(unsigned value) { return static_cast<char>(value < 10 ? '0' + value : 'A' + (value - 10)); }
+
+}  // namespace
+
 std::string shown_bytes(std::string_view bytes) {
-    constexpr std::string_view HEX_DIGITS = "0123456789ABCDEF";
     std::string shown;
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (is_control_byte(c)) {
-            shown += {'\\', 'x', HEX_DIGITS[byte >> 4U], HEX_DIGITS[byte & 0xFU]};
+            shown += {'\\', 'x', hex_digit(byte >> 4U), hex_digit(byte & 0xFU)};
         } else {
             shown += c;
         }
