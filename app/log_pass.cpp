@@ -1,0 +1,79 @@
+#include "app/log_pass.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "app/fatal.h"
+#include "app/inputs.h"
+#include "dbf/records.h"
+
+namespace t2c {
+
+namespace {
+
+// The output of the records read so far, after their reports.
+void write_lines(RunState& state) {
+    if (std::fwrite(state.lines.data(), 1, state.lines.size(), state.output.file.get()) != state.lines.size()) {
+        fatal("write(): output file", EXIT_OUTPUT);
+    }
+    state.lines.clear();
+}
+
+int report(const Fatal& failure, std::FILE* err) {
+    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
+    // Out now, behind the reports, as if standard error were unbuffered; what the program
+    // printed on standard output follows at exit, as it always did.
+    std::fflush(err);
+    return failure.code;
+}
+
+}  // namespace
+
+void open_inputs(RunState& state, const char* source_path, const char* output_path) {
+    state.source = open_file(source_path, "rb");
+    if (!state.source) fatal("fopen(): input file", EXIT_INPUT);
+
+    // Refused before anything is opened for writing: writing over the log or the country list
+    // would destroy the very data being converted.
+    if (same_file(output_path, source_path)) fatal("fopen(): output file", "it is the input file", EXIT_OUTPUT);
+    if (same_file(output_path, COUNTRY_FILE_NAME)) {
+        fatal("fopen(): output file", "it is the DXCC database file", EXIT_OUTPUT);
+    }
+    state.output = open_output(output_path);
+
+    state.header = read_log_header(state.source.get());
+    state.country_file = open_country_file();
+    state.countries = load_countries(state.country_file.get());
+}
+
+void write_records(RunState& state, const std::function<void(std::string_view record)>& take_record) {
+    // The run writes a whole chunk's output at a time; unbuffered, a failed write shows at once.
+    std::setvbuf(state.output.file.get(), nullptr, _IONBF, 0);
+    const int error = read_records(
+        state.source.get(), state.header,
+        [&](std::string_view record) {
+            ++state.counters.processed;
+            take_record(record);
+        },
+        [&] { write_lines(state); });
+    // Every line before a failed read is written; the rest of the log is given up.
+    if (error != 0) fatal_system("read(): input file", error, EXIT_INPUT);
+    if (std::fclose(state.output.file.release()) != 0) fatal("write(): output file", EXIT_OUTPUT);
+}
+
+int run_reporting(RunState& state, std::FILE* err, const std::function<int()>& body) {
+    int code = 0;
+    try {
+        return body();
+    } catch (const Fatal& failure) {
+        code = report(failure, err);
+    } catch (const std::bad_alloc&) {
+        // Anywhere: loading a large dxcc.txt, or the buffers after it.
+        code = report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
+    }
+    abandon_output(state.output);
+    return code;
+}
+
+}  // namespace t2c
