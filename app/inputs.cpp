@@ -1,5 +1,7 @@
 #include "app/inputs.h"
 
+#include <string>
+
 #include "app/fatal.h"
 
 namespace t2c {
@@ -11,6 +13,13 @@ DbfHeader read_log_header(std::FILE* log) {
         fatal("read(): input file", "shorter than its 32-byte dBASE header", EXIT_INPUT);
     }
     return read_header(header);
+}
+
+std::vector<FieldDescriptor> read_log_fields(std::FILE* log, const DbfHeader& header) {
+    std::string bytes(header.header_length > HEADER_SIZE ? header.header_length - HEADER_SIZE : 0, '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), log));
+    if (std::ferror(log) != 0) fatal("read(): input file", EXIT_INPUT);
+    return read_field_descriptors(bytes);
 }
 
 UniqueFile open_country_file() {

@@ -33,15 +33,6 @@ void print_usage(std::FILE* out, std::string_view name) {
     std::fputs("tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n", out);
 }
 
-// The header's bytes after its first 32, up to its length or the end of the file; the log
-// is just past the first 32.
-std::string read_descriptor_bytes(std::FILE* log, const DbfHeader& header) {
-    std::string bytes(header.header_length > HEADER_SIZE ? header.header_length - HEADER_SIZE : 0, '\0');
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), log));
-    if (std::ferror(log) != 0) fatal("read(): input file", EXIT_INPUT);
-    return bytes;
-}
-
 // Every whole record of the log through the tally, read as the converter reads them.
 CountryTally tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& countries) {
     CountryTally tally;
@@ -57,7 +48,7 @@ Findings check_log(const char* log_path) {
     const DbfHeader header = read_log_header(log.get());
     Findings findings;
     findings.layout_differences =
-        layout_differences(header.record_length, read_field_descriptors(read_descriptor_bytes(log.get(), header)));
+        layout_differences(header.record_length, read_log_fields(log.get(), header));
 
     const UniqueFile country_file = open_country_file();
     const CountryTable countries = load_countries(country_file.get());
