@@ -100,14 +100,17 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
     // What each reason found invalid, in the order of RejectReason.
     constexpr std::array<const char*, 6> INVALID = {"", "month", "day", "", "hour", "minute"};
+    if (result.reason == RejectReason::empty_time) return rejection_report(record_number, "empty TIME_INI field", call);
+    return rejection_report(record_number,
+                            std::string("invalid ") + INVALID[static_cast<std::size_t>(result.reason)] + " [" +
+                                std::to_string(result.value) + "]",
+                            call);
+}
+
+std::string rejection_report(std::int64_t record_number, std::string_view reason, std::string_view call) {
     std::string report = "ERROR: record " + std::to_string(record_number) + ": ";
-    if (result.reason == RejectReason::empty_time) {
-        report += "empty TIME_INI field.\n";
-    } else {
-        report.append("invalid ").append(INVALID[static_cast<std::size_t>(result.reason)]);
-        report.append(" [").append(std::to_string(result.value)).append("].\n");
-    }
-    return report.append("The record has been excluded from the conversion process.\nCALL: ").append(call).append("\n\n");
+    report.append(reason).append(".\nThe record has been excluded from the conversion process.\nCALL: ");
+    return report.append(call).append("\n\n");
 }
 
 }  // namespace t2c

@@ -35,4 +35,7 @@ std::string_view country_key(std::string_view record);
 // The report of a rejected record: what was wrong, that it was excluded, and its call.
 std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call);
 
+// The same report for any reason, such as "invalid date [19950230]".
+std::string rejection_report(std::int64_t record_number, std::string_view reason, std::string_view call);
+
 }  // namespace t2c

@@ -1,4 +1,4 @@
-// The two numbers of a dBASE III file header that the conversion needs.
+// The numbers of a dBASE III file header that the programs need.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,7 @@ constexpr std::size_t HEADER_SIZE = 32;
 struct DbfHeader {
     std::uint16_t header_length = 0;  // offset of the first record
     std::uint16_t record_length = 0;  // including the deletion flag
+    std::uint8_t language = 0;        // the code page of the texts, by the driver's number
 };
 
 // Decodes the first HEADER_SIZE bytes of a file; the record count is deliberately ignored,

@@ -1,0 +1,58 @@
+// One contact of the log as one ADIF record: the ADIF checks, the mapping of the log's fields
+// to ADIF's, and the record's text in ASCII.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "adif/tables.h"
+#include "country/country_table.h"
+#include "dbf/field_descriptors.h"
+#include "dbf/record_layout.h"
+
+namespace t2c::adif {
+
+constexpr std::string_view APP_PREFIX = "APP_TARNWICK2ADIF_";
+
+// A field of the log's header that no row of the mapping reads: kept in an application field.
+struct UnreadField {
+    std::string name;  // the header's name, made a valid ADIF field name
+    FieldSpan span;
+};
+
+// What holds for every contact of one run.
+struct AdifLog {
+    CodePage code_page = CP437;
+    std::vector<UnreadField> unread;
+    std::string station_callsign;  // none when empty
+    int utc_offset_minutes = 0;    // what is added to UTC to give the log's times
+};
+
+// What a written contact held, for the summary.
+struct RecordTally {
+    bool app_field = false;
+    bool respelled = false;
+    bool country_without_dxcc = false;
+};
+
+// The code page of the texts by the header's language byte: 850 for 0x02, 1252 for 0x03 and
+// 0x57, else the DOS default 437.
+CodePage code_page_of(std::uint8_t language);
+
+// The header's fields whose bytes no row of the mapping reads.
+std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& fields);
+
+// Appends one field, <NAME:LENGTH>, its value and a blank; the value is ASCII, so that its
+// length in bytes is its length in characters.
+void append_field(std::string& out, std::string_view name, std::string_view ascii_value);
+
+// record is a record convert_record accepted. Appends its ADIF record, a line ending in <EOR>,
+// to out and returns an empty text; or leaves out as it was and returns why ADIF cannot take
+// it, as a record's report says it ("invalid date [19950230]").
+std::string append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
+                               RecordTally& tally, std::string& out);
+
+}  // namespace t2c::adif

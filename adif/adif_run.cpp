@@ -1,0 +1,164 @@
+#include "adif/adif_run.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "adif/adif_record.h"
+#include "adif/calendar.h"
+#include "app/fatal.h"
+#include "app/inputs.h"
+#include "app/program_name.h"
+#include "convert/convert_record.h"
+
+namespace t2c::adif {
+
+namespace {
+
+constexpr int MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
+
+struct Options {
+    const char* log = nullptr;
+    const char* output = nullptr;
+    AdifLog adif;
+};
+
+void print_usage(std::FILE* out, std::string_view name) {
+    std::fprintf(out, "Syntax:\n %.*s [--station-callsign CALL] [--utc-offset HOURS] tarnwick_file.dbf outfile.adi\n\n",
+                 static_cast<int>(name.size()), name.data());
+    std::fputs("tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile\n", out);
+    std::fputs("outfile.adi\t\tADIF 3.1.7 file for any logger\n", out);
+    std::fputs("--station-callsign CALL\tthe callsign used on the air, written in every contact\n", out);
+    std::fputs("--utc-offset HOURS\thours the log's times are ahead of UTC (such as 1 or -5.5)\n", out);
+}
+
+// Hours as a decimal number within the time zones' range, in minutes.
+bool read_offset(std::string_view text, int& minutes) {
+    double hours = 0;
+    const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
+    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), hours, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || hours < -MOST_OFFSET_HOURS ||
+        hours > MOST_OFFSET_HOURS) {
+        return false;
+    }
+    minutes = static_cast<int>(hours * 60 + (hours < 0 ? -0.5 : 0.5));
+    return true;
+}
+
+// The options, then exactly the log and the output; false for anything else.
+bool read_arguments(int argc, const char* const* argv, Options& options) {
+    int at = 1;
+    for (; at + 1 < argc && std::string_view(argv[at]).starts_with("--"); at += 2) {
+        const std::string_view option = argv[at], value = argv[at + 1];
+        if (option == "--station-callsign" && !value.empty()) {
+            options.adif.station_callsign = value;
+        } else if (option != "--utc-offset" || !read_offset(value, options.adif.utc_offset_minutes)) {
+            return false;
+        }
+    }
+    if (argc - at != 2) return false;
+    options.log = argv[at];
+    options.output = argv[at + 1];
+    return true;
+}
+
+// The time of writing, YYYYMMDD HHMMSS in UTC: SOURCE_DATE_EPOCH when set, so that the same log
+// gives the same bytes in tests and packages.
+std::string created_timestamp() {
+    long long seconds = std::time(nullptr);
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        const std::string_view text = epoch;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+        if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0 || seconds > 253402300799) {
+            fatal("SOURCE_DATE_EPOCH", "not a number of seconds from 1970 to 9999", EXIT_USAGE);
+        }
+    }
+    char stamp[32];
+    const long long second_of_day = seconds % 86400;
+    std::snprintf(stamp, sizeof stamp, "%08lld %02lld%02lld%02lld", date_from_days(seconds / 86400), second_of_day / 3600,
+                  second_of_day / 60 % 60, second_of_day % 60);
+    return stamp;
+}
+
+std::string file_header() {
+    std::string header = "Contacts of a Tarnwick logbook, written by tarnwick2adif " T2C_VERSION "\r\n";
+    for (const auto& [name, value] : {std::pair<std::string_view, std::string>{"ADIF_VER", "3.1.7"},
+                                      {"PROGRAMID", "TARNWICK2ADIF"},
+                                      {"PROGRAMVERSION", T2C_VERSION},
+                                      {"CREATED_TIMESTAMP", created_timestamp()}}) {
+        append_field(header, name, value);
+        header += "\r\n";
+    }
+    return header + "<EOH>\r\n";
+}
+
+void write_contact(RunState& state, AdifCounts& counts, const AdifLog& log, std::string_view record, std::FILE* err) {
+    // The converter's checks first, with their reports: what is written here is always among
+    // what the converter writes.
+    const ConvertResult result = convert_record(record, state.countries, state.seconds_counter, state.import_record);
+    if (result.verdict == Verdict::deleted) {
+        ++counts.deleted;
+        return;
+    }
+    std::string report;
+    RecordTally tally;
+    if (result.verdict == Verdict::rejected) {
+        report = rejection_report(state.counters.processed, result, state.import_record.call);
+    } else if (const std::string why = append_adif_record(record, state.countries, log, tally, state.lines); !why.empty()) {
+        report = rejection_report(state.counters.processed, why, state.import_record.call);
+    }
+    if (!report.empty()) {
+        ++counts.rejected;
+        std::fwrite(report.data(), 1, report.size(), err);
+        return;
+    }
+    ++state.counters.converted;
+    counts.app_field += tally.app_field ? 1 : 0;
+    counts.respelled += tally.respelled ? 1 : 0;
+    counts.country_without_dxcc += tally.country_without_dxcc ? 1 : 0;
+}
+
+int write_adif(RunState& state, AdifCounts& counts, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    std::fputs("Tarnwick2ADIF LogFile Converter, v" T2C_VERSION "\n", out);
+    std::fputs("To get more info about the program please read README.TXT file.\n\n", out);
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && first == "--version") {
+        std::fputs("tarnwick2adif " T2C_VERSION "\n", out);
+        return 0;
+    }
+    Options options;
+    if (first == "--help" || !read_arguments(argc, argv, options)) {
+        print_usage(out, program_name(argc > 0 ? argv[0] : nullptr));
+        return first == "--help" && argc == 2 ? 0 : EXIT_USAGE;
+    }
+    open_inputs(state, options.log, options.output);
+    // The field descriptors follow the header's first bytes; the records are read from the
+    // header's end whatever this read leaves.
+    if (std::fseek(state.source.get(), HEADER_SIZE, SEEK_SET) != 0) fatal("read(): input file", EXIT_INPUT);
+    options.adif.unread = unread_fields(read_log_fields(state.source.get(), state.header));
+    options.adif.code_page = code_page_of(state.header.language);
+    state.lines = file_header();
+    start_output(state.output);
+    std::fputs("*** Conversion in progress...\n", out);
+    write_records(state, [&](std::string_view record) { write_contact(state, counts, options.adif, record, err); });
+    std::fflush(err);
+    std::fprintf(out,
+                 "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n"
+                 "Contacts with application fields:\t%lld\nContacts respelled in ASCII:\t%lld\n"
+                 "Contacts with COUNTRY but no DXCC:\t%lld\n",
+                 static_cast<long long>(state.counters.processed), static_cast<long long>(state.counters.converted),
+                 static_cast<long long>(counts.app_field), static_cast<long long>(counts.respelled),
+                 static_cast<long long>(counts.country_without_dxcc));
+    flush_standard_output(out);
+    return 0;
+}
+
+}  // namespace
+
+int run_adif(RunState& state, AdifCounts& counts, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    return run_reporting(state, err, [&] { return write_adif(state, counts, argc, argv, out, err); });
+}
+
+}  // namespace t2c::adif
