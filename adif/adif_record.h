@@ -26,8 +26,8 @@ struct UnreadField {
 // What holds for every contact of one run.
 struct AdifLog {
     CodePage code_page = CP437;
-    std::vector<UnreadField> unread;
-    std::string station_callsign;  // none when empty
+    std::vector<UnreadField> unread = {};
+    std::string station_callsign = "";  // none when empty
     int utc_offset_minutes = 0;    // what is added to UTC to give the log's times
 };
 

@@ -27,6 +27,7 @@ std::string runner() { return path_from("T2C_RUNNER", ""); }
 
 std::string program_path() { return path_from("T2C_PROGRAM", T2C_BUILT_PROGRAM); }
 std::string check_program_path() { return path_from("T2C_CHECK_PROGRAM", T2C_BUILT_CHECK_PROGRAM); }
+std::string adif_program_path() { return path_from("T2C_ADIF_PROGRAM", T2C_BUILT_ADIF_PROGRAM); }
 
 bool under_runner() { return !runner().empty(); }
 

@@ -1,4 +1,4 @@
-// Runs the converter or the check program as a user would, in a folder of the test's, and keeps
+// Runs the converter, the check program or the ADIF writer as a user would, in a folder of the test's, and keeps
 // all it gave.
 #pragma once
 
@@ -15,10 +15,12 @@ struct ProgramResult {
 };
 
 // The converter under test: T2C_PROGRAM from the environment, else the one this build made; the
-// check program: T2C_CHECK_PROGRAM, else this build's. T2C_RUNNER, when set, is a command put
+// check program: T2C_CHECK_PROGRAM, else this build's; the ADIF writer: T2C_ADIF_PROGRAM, else this
+// build's. T2C_RUNNER, when set, is a command put
 // before either (such as an emulator).
 std::string program_path();
 std::string check_program_path();
+std::string adif_program_path();
 
 // Whether T2C_RUNNER is set: the program is a Windows build run under an emulator.
 bool under_runner();

@@ -1,0 +1,153 @@
+// One contact at a time as an ADIF record: a row per rule of the mapping, of the ADIF checks and
+// of the DXCC entity by date; then every row in one log, written by the program and read by an
+// independent strict reader.
+#include "adif/adif_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+#include "support/temp_dir.h"
+#include "tools/dbf_builder.h"
+
+namespace t2c::adif {
+namespace {
+
+using fixture::Contact;
+
+struct Row {
+    std::string name;
+    Contact contact;
+    std::vector<std::string> has = {};    // fields the record holds
+    std::vector<std::string> lacks = {};  // and fields it must not
+    std::string reason = "";              // or why it is left out
+    AdifLog log = {};                     // the log's code page, options and unread fields
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
+const CountryTable COUNTRIES = {{"ITALY", "I"}, {"WEST GERMANY", "DL"}};
+
+// The header's fields as the logbook writes them: TIME_END, REMARKS, QSL_DATE, SPARE and OTHER go unread.
+AdifLog logbook(AdifLog log = {}) {
+    const std::string bytes = fixture::DbfBuilder{}.bytes();
+    log.unread = unread_fields(read_field_descriptors(std::string_view(bytes).substr(32)));
+    return log;
+}
+
+const std::vector<Row>& rows() {
+    static const std::vector<Row> table = {
+        {"WritesTheContactWhole", {}, {"<CALL:5>Q1AAA <QSO_DATE:8>19990307 <TIME_ON:4>1430 <BAND:3>20m <FREQ:6>14.195 "
+          "<MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>57 <NAME:4>ANNA <QTH:4>ROMA <QSL_SENT:1>N <QSL_RCVD:1>N <COUNTRY:5>ITALY "
+          "<DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF <APP_TARNWICK2ADIF_TIME_END:5>14:35 <EOR>\r\n"}},
+        {"ReadsTimesWithOneHourDigit", {.time = "9:30"}, {"<TIME_ON:4>0930 "}},
+        {"ReadsTimesWithoutColon", {.time = "0905"}, {"<TIME_ON:4>0905 "}},
+        {"ReadsTimesWithAPoint", {.time = "14.30"}, {"<TIME_ON:4>1430 "}},
+        {"WritesTheBandInLowerCase", {.band = "70CM", .frequency = "432,2"}, {"<BAND:4>70cm <FREQ:5>432.2 "}},
+        {"KeepsABandADIFLacksAndTakesTheFrequencys", {.band = "11m", .frequency = "27.185"}, {"<FREQ:6>27.185 ", "<APP_TARNWICK2ADIF_BAND:3>11m "}, {"<BAND:"}},
+        {"TakesTheBandOfTheFrequencyInKHz", {.band = "", .frequency = "14195"}, {"<BAND:3>20m <FREQ:6>14.195 "}},
+        {"TakesTheBandOfTheFrequencyInMHzBeforeKHz", {.band = "20", .frequency = "3500"}, {"<BAND:3>9cm <APP_TARNWICK2ADIF_BAND:2>20 <FREQ:4>3500 "}},
+        {"KeepsAFrequencyThatDisagreesWithTheBand", {.frequency = "7.045"}, {"<BAND:3>20m ", "<APP_TARNWICK2ADIF_FREQ:5>7.045 "}, {"<FREQ:"}},
+        {"KeepsAFrequencyThatIsNoNumber", {.frequency = "14.1.95"}, {"<BAND:3>20m ", "<APP_TARNWICK2ADIF_FREQ:7>14.1.95 "}, {"<FREQ:"}},
+        {"WritesAModeItself", {.mode = "cw"}, {"<MODE:2>CW "}, {"<SUBMODE:"}},
+        {"WritesASubmodeWithItsMode", {.mode = "USB"}, {"<MODE:3>SSB <SUBMODE:3>USB "}},
+        {"NeverWritesAnImportOnlyMode", {.mode = "PSK31"}, {"<MODE:3>PSK <SUBMODE:5>PSK31 "}},
+        {"WritesPacketAsPKT", {.mode = "PACKET"}, {"<MODE:3>PKT "}},
+        {"WritesAmtorAsTOR", {.mode = "AMTOR"}, {"<MODE:3>TOR "}},
+        {"WritesPactorAsPAC", {.mode = "PACTOR"}, {"<MODE:3>PAC "}},
+        {"WritesReportsAndTextsWhole", {.report_sent = "59+", .name = "ANNA MARIA", .place = "  SAN REMO"},
+         {"<RST_SENT:3>59+ ", "<NAME:10>ANNA MARIA <QTH:8>SAN REMO "}},
+        {"WritesACardByTheBureau", {.qsl_sent = "B", .qsl_received = "D"}, {"<QSL_SENT:1>Y <QSL_SENT_VIA:1>B <QSL_RCVD:1>Y <QSL_RCVD_VIA:1>D "}},
+        {"KeepsTheFlagS", {.qsl_sent = "S"}, {"<QSL_SENT:1>Y ", "<APP_TARNWICK2ADIF_QSL_SENT:1>S "}, {"<QSL_SENT_VIA:"}},
+        {"WritesNoCardForNOrABlank", {.qsl_sent = "N", .qsl_received = " "}, {"<QSL_SENT:1>N <QSL_RCVD:1>N "}, {"APP_TARNWICK2ADIF_QSL"}},
+        {"KeepsAnyOtherFlag", {.qsl_received = "y"}, {"<QSL_RCVD:1>N ", "<APP_TARNWICK2ADIF_QSL_RCVD:1>y "}},
+        {"WritesTheManager", {.manager = "Q9MGR"}, {"<QSL_VIA:5>Q9MGR "}},
+        {"WritesAContinentInUpperCase", {.code2 = "eu"}, {"<CONT:2>EU "}, {"APP_TARNWICK2ADIF_CODE2"}},
+        {"WritesALocator", {.code6 = "jn45AB"}, {"<GRIDSQUARE:6>JN45ab "}, {"APP_TARNWICK2ADIF_CODE6"}},
+        {"WritesAFourCharacterLocator", {.code6 = "JN45"}, {"<GRIDSQUARE:4>JN45 "}},
+        {"KeepsTheFieldsNoRowReads", {.remarks = " DX ", .qsl_date = "1999-04-01", .spare = "ZZ", .other = "MORE"}, {
+             "<APP_TARNWICK2ADIF_REMARKS:2>DX <APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 <APP_TARNWICK2ADIF_SPARE:2>ZZ "
+             "<APP_TARNWICK2ADIF_OTHER:4>MORE "}},
+        {"SpellsCodePage437InASCII", {.name = "M\x81LLER\x01"}, {"<NAME:8>MueLLER? "}},
+        {"SpellsCodePage850InASCII", {.name = "\xE4NE"}, {"<NAME:3>oNE "}, {}, "", {.code_page = CP850}},
+        {"SpellsCodePage1252InASCII", {.name = "\xE4NE\x81"}, {"<NAME:5>aeNE? "}, {}, "", {.code_page = CP1252}},
+        {"SignsEveryContact", {}, {"<STATION_CALLSIGN:4>Q0ME "}, {}, "", {.station_callsign = "Q0ME"}},
+        {"MovesTheDateBackToUTC", {.date = "20000301", .time = "01:30"}, {"<QSO_DATE:8>20000229 <TIME_ON:4>2330 "}, {}, "",
+         {.utc_offset_minutes = 120}},
+        {"MovesTheDateOnToUTC", {.date = "19991231", .time = "21:15"}, {"<QSO_DATE:8>20000101 <TIME_ON:4>0245 "}, {}, "",
+         {.utc_offset_minutes = -330}},
+        // The DXCC entity by the contact's date.
+        {"GivesADeletedEntityBeforeItsEnd", {.date = "19780101", .country = "CANAL ZONE"}, {"<COUNTRY:10>CANAL ZONE <DXCC:2>28 "}},
+        {"GivesADeletedEntityNothingAfterItsEnd", {.date = "19800101", .country = "CANAL ZONE"}, {"<COUNTRY:10>CANAL ZONE "}, {"<DXCC:"}},
+        {"GivesGermanyBefore1973ToTheOldEntity", {.date = "19700101", .country = "GERMANY"}, {"<COUNTRY:7>GERMANY <DXCC:2>81 "}},
+        {"GivesGermanyAfter1973ToTheFederalRepublic", {.date = "19950101", .country = "GERMANY"},
+         {"<COUNTRY:27>FEDERAL REPUBLIC OF GERMANY <DXCC:3>230 "}},
+        {"GivesTheFederalRepublicBefore1973ToTheOldEntity", {.date = "19700101", .country = "FED. REP. OF GERMANY"}, {"<DXCC:2>81 "}},
+        {"GivesOneSpellingOfTwoEntitiesByDate", {.date = "19700101", .country = "COMOROS"}, {"<COUNTRY:7>COMOROS <DXCC:2>39 "}},
+        {"GivesAUsersOwnLineTheEntitiesOfItsPrefix", {.date = "19950101", .country = "WEST GERMANY"}, {"<DXCC:3>230 "}},
+        {"GivesAUsersOwnLineTheEntityOfTheDate", {.date = "19700101", .country = "WEST GERMANY"}, {"<DXCC:2>81 "}},
+        {"WritesAnUnknownCountryWithoutDXCC", {.country = "ATLANTIS  X"}, {"<COUNTRY:11>ATLANTIS  X "}, {"<DXCC:"}},
+        // What ADIF cannot take.
+        {"RejectsADayTheMonthLacks", {.date = "19950230"}, {}, {}, "invalid date [19950230]"},
+        {"RejectsADateBefore1930", {.date = "19291231"}, {}, {}, "invalid date [19291231]"},
+        {"RejectsATimeWithoutMinutes", {.time = "14"}, {}, {}, "invalid time [14]"},
+        {"RejectsATimeOfOtherCharacters", {.time = "14:3x"}, {}, {}, "invalid time [14:3x]"},
+        {"RejectsAContactWithoutCall", {.call = " "}, {}, {}, "empty CALL field"},
+        {"RejectsAModeADIFLacks", {.mode = "XYZ"}, {}, {}, "unknown mode [XYZ]"},
+        {"RejectsAContactWithoutBandOrFrequency", {.band = "11m", .frequency = ""}, {}, {}, "unknown band [11m]"},
+    };
+    return table;
+}
+
+class AdifMapping : public ::testing::TestWithParam<Row> {};
+
+TEST_P(AdifMapping, WritesWhatTheRowSays) {
+    const Row& row = GetParam();
+    RecordTally tally;
+    std::string line = "before ";
+    EXPECT_EQ(append_adif_record(fixture::record_bytes(row.contact), COUNTRIES, logbook(row.log), tally, line), row.reason);
+    if (!row.reason.empty()) {
+        EXPECT_EQ(line, "before ");
+    }
+    for (const std::string& field : row.has) EXPECT_NE(line.find(field), std::string::npos) << field << " not in " << line;
+    for (const std::string& field : row.lacks) EXPECT_EQ(line.find(field), std::string::npos) << field << " in " << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AdifMapping, ::testing::ValuesIn(rows()),
+                         [](const ::testing::TestParamInfo<Row>& row) { return row.param.name; });
+
+// tcadif, installed by scripts/test, must read the file as it is written.
+void expect_strict_reader_accepts(const std::filesystem::path& file, long contacts) {
+#ifdef T2C_TCADIF
+    const std::string command = "node " T2C_SOURCE_DIR "/tests/adif/strict_read.js " T2C_TCADIF " '" + file.string() + "' " +
+                                std::to_string(contacts) + " " T2C_SOURCE_DIR "/data";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+#else
+    GTEST_SKIP() << "no tcadif in this build: scripts/test installs it";
+#endif
+}
+
+TEST(AdifFile, OfEveryRowAndOfTheSamplePassesTheStrictReader) {
+    fixture::DbfBuilder log;
+    long contacts = 0;
+    for (const Row& row : rows()) {
+        if (!row.reason.empty()) continue;
+        log.contact(row.contact);
+        ++contacts;
+    }
+    testing::TempDir dir;
+    testing::write_file(dir / "LOG.DBF", log.bytes());
+    std::filesystem::copy_file(T2C_SOURCE_DIR "/dxcc.txt", dir / "dxcc.txt");
+    std::filesystem::copy_file(T2C_SOURCE_DIR "/examples/sample.dbf", dir / "sample.dbf");
+    const testing::RunOptions adif{.program = testing::adif_program_path()};
+    EXPECT_EQ(testing::run_program(dir.path(), {"--station-callsign", "Q0ME", "LOG.DBF", "LOG.ADI"}, adif).exit_code, 0);
+    EXPECT_EQ(testing::run_program(dir.path(), {"sample.dbf", "sample.adi"}, adif).exit_code, 0);
+    expect_strict_reader_accepts(dir / "LOG.ADI", contacts);
+    expect_strict_reader_accepts(dir / "sample.adi", 38);
+}
+
+}  // namespace
+}  // namespace t2c::adif
