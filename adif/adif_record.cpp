@@ -152,7 +152,7 @@ public:
 
     // Nothing for an empty text: no reader is told of a value the log does not hold.
     RecordWriter& field(std::string_view name, std::string_view value) {
-        if (!value.empty()) append_field(out_, name, ascii(value));
+        if (!value.empty()) append_field(out_, name, ascii(value)).push_back(' ');
         return *this;
     }
 
@@ -220,10 +220,10 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
     return unread;
 }
 
-void append_field(std::string& out, std::string_view name, std::string_view ascii_value) {
+std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value) {
     char length[24];
     const auto end = std::to_chars(length, length + sizeof length, ascii_value.size()).ptr;
-    out.append(1, '<').append(name).append(1, ':').append(length, end).append(1, '>').append(ascii_value).append(1, ' ');
+    return out.append(1, '<').append(name).append(1, ':').append(length, end).append(1, '>').append(ascii_value);
 }
 
 std::string append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,

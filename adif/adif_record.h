@@ -45,9 +45,9 @@ CodePage code_page_of(std::uint8_t language);
 // The header's fields whose bytes no row of the mapping reads.
 std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& fields);
 
-// Appends one field, <NAME:LENGTH>, its value and a blank; the value is ASCII, so that its
-// length in bytes is its length in characters.
-void append_field(std::string& out, std::string_view name, std::string_view ascii_value);
+// Appends one field, <NAME:LENGTH> and its value; the value is ASCII, so that its length in
+// bytes is its length in characters.
+std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value);
 
 // record is a record convert_record accepted. Appends its ADIF record, a line ending in <EOR>,
 // to out and returns an empty text; or leaves out as it was and returns why ADIF cannot take

@@ -43,6 +43,22 @@ std::string report(long record, const std::string& what, const std::string& call
            "\nThe record has been excluded from the conversion process.\nCALL: " + call + "\n\n";
 }
 
+const std::string ADIF_BANNER =
+    "Tarnwick2ADIF LogFile Converter, v1.10\nTo get more info about the program please read README.TXT file.\n\n";
+const std::string ADIF_HEADER = "Contacts of a Tarnwick logbook, written by tarnwick2adif 1.10\r\n<ADIF_VER:5>3.1.7\r\n"
+    "<PROGRAMID:13>TARNWICK2ADIF\r\n<PROGRAMVERSION:4>1.10\r\n<CREATED_TIMESTAMP:15>20231114 221320\r\n<EOH>\r\n";
+std::string adif_completed(long processed, long converted, long app_fields, long respelled, long without_dxcc) {
+    return ADIF_BANNER + "*** Conversion in progress...\n" + summary(processed, converted) + "Contacts with application fields:\t" +
+           std::to_string(app_fields) + "\nContacts respelled in ASCII:\t" + std::to_string(respelled) +
+           "\nContacts with COUNTRY but no DXCC:\t" + std::to_string(without_dxcc) + "\n";
+}
+std::string adif_usage(const std::string& name) {
+    return ADIF_BANNER + "Syntax:\n " + name + " [--station-callsign CALL] "
+           "[--utc-offset HOURS] tarnwick_file.dbf outfile.adi\n\ntarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile\n"
+           "outfile.adi\t\tADIF 3.1.7 file for any logger\n--station-callsign CALL\tthe callsign used on the air, written "
+           "in every contact\n--utc-offset HOURS\thours the log's times are ahead of UTC (such as 1 or -5.5)\n";
+}
+
 std::string usage(const std::string& name) {
     return BANNER + "Syntax:\n " + name + " tarnwick_file.dbf outfile.asc\n\ntarnwick_file.dbf\tTarnwick or " +
            "Tarnwick Lite 4.5 logfile\noutfile.asc\t\toutput file to import in Corvane v6.xx\n";
@@ -80,6 +96,7 @@ enum class System { any, linux_only, windows_only };
 struct Case {
     std::string name = "";
     bool check = false;  // the check program's case, not the converter's
+    bool adif = false;   // the ADIF writer's
     std::optional<std::string> log = log_of({WORKED});  // LOG.DBF; none: there is none
     std::optional<std::string> dxcc = DXCC;
     std::vector<std::string> args = {"LOG.DBF", "OUT.ASC"};
@@ -159,9 +176,9 @@ std::vector<Case> with_old_outputs(std::vector<Case> rows) {
         Case kept = rows[i];
         kept.name += "AndKeepsAnOldOutput";
         kept.output = "an earlier run's lines\r\n";
-        kept.setup = [setup = rows[i].setup, old = *kept.output](const fs::path& dir) {
+        kept.setup = [setup = rows[i].setup, old = *kept.output, name = kept.args.back()](const fs::path& dir) {
             if (setup) setup(dir);
-            testing::write_file(dir / "OUT.ASC", old);
+            testing::write_file(dir / name, old);
         };
         rows.push_back(kept);
     }
@@ -299,6 +316,32 @@ const std::vector<Case>& cases() {
         {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .check = true, .code = 3,
          .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
                 "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n"},
+        // The ADIF writer: the same contacts, less what ADIF cannot take, each left out with a report.
+        {.name = "AdifWritesTheSample", .adif = true, .log = SAMPLE, .dxcc = SHIPPED_DXCC, .args = {"LOG.DBF", "OUT.ADI"},
+         .out = adif_completed(40, 38, 38, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
+         .output = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/sample.adi")},
+        {.name = "AdifReportsEveryContactItLeavesOut", .adif = true,
+         .log = log_of({{.deleted = true}, {.date = "19991307"}, {.date = "19950230"}, {.time = "14"}, {.call = ""}, {.mode = "XYZ"},
+                        {.band = "11m", .frequency = ""}, {.time = "01:30", .name = "M\x81LLER", .qsl_sent = "B"}}),
+         .args = {"--station-callsign", "Q0ME", "--utc-offset", "+2", "LOG.DBF", "OUT.ADI"}, .out = adif_completed(8, 1, 1, 1, 0),
+         .err = report(2, "invalid month [13].") + report(3, "invalid date [19950230].") + report(4, "invalid time [14].") +
+                report(5, "empty CALL field.", "") + report(6, "unknown mode [XYZ].") + report(7, "unknown band [11m]."),
+         .output = ADIF_HEADER + "<CALL:5>Q1AAA <QSO_DATE:8>19990306 <TIME_ON:4>2330 <BAND:3>20m <FREQ:6>14.195 <MODE:3>SSB "
+                   "<RST_SENT:2>59 <RST_RCVD:2>57 <NAME:7>MueLLER <QTH:4>ROMA <QSL_SENT:1>Y <QSL_SENT_VIA:1>B <QSL_RCVD:1>N "
+                   "<COUNTRY:5>ITALY <DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF "
+                   "<STATION_CALLSIGN:4>Q0ME <APP_TARNWICK2ADIF_TIME_END:5>14:35 <EOR>\r\n"},
+        {.name = "AdifWritesItsHeaderForALogWithoutRecords", .adif = true, .log = DbfBuilder{}.bytes(), .args = {"LOG.DBF", "OUT.ADI"},
+         .out = adif_completed(0, 0, 0, 0, 0), .output = ADIF_HEADER},
+        {.name = "AdifAnswersAWrongArgumentCountWithUsage", .adif = true, .args = {"LOG.DBF"}, .code = 3,
+         .out = adif_usage(shown_name(testing::adif_program_path()))},
+        {.name = "AdifAnswersAnOffsetBeyondTheTimeZonesWithUsage", .adif = true, .args = {"--utc-offset", "14.5", "LOG.DBF", "OUT.ADI"},
+         .code = 3, .out = adif_usage(shown_name(testing::adif_program_path()))},
+        {.name = "AdifShowsItsVersion", .adif = true, .args = {"--version"}, .out = ADIF_BANNER + "tarnwick2adif 1.10\n"},
+        {.name = "AdifRefusesToWriteOverTheLog", .adif = true, .args = {"LOG.DBF", "./LOG.DBF"}, .code = 2, .out = ADIF_BANNER,
+         .err = "fopen(): output file: it is the input file\n", .output = log_of({WORKED})},
+        {.name = "AdifWithoutDxccTxtEndsTheRunWithCodeOne", .adif = true, .dxcc = std::nullopt, .args = {"LOG.DBF", "OUT.ADI"},
+         .code = 1, .out = ADIF_BANNER, .err = "fopen(): DXCC database file.: No such file or directory\n",
+         .fails_before_writing = true},
     });
     return table;
 }
@@ -321,11 +364,15 @@ TEST_P(Program, GivesEveryByteItMust) {
     if (c.setup) c.setup(dir.path());
     testing::RunOptions options = c.options;
     if (c.check) options.program = testing::check_program_path();
+    if (c.adif) {
+        options.program = testing::adif_program_path();
+        options.env.push_back("SOURCE_DATE_EPOCH=1700000000");
+    }
     const testing::ProgramResult result = testing::run_program(dir.path(), c.args, options);
     EXPECT_EQ(result.exit_code, c.code);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err, c.err);
-    const fs::path output = dir / (c.output_file ? c.output_file : c.args.size() >= 2 ? c.args[1] : "OUT.ASC");
+    const fs::path output = dir / (c.output_file ? c.output_file : c.args.size() >= 2 ? c.args.back() : "OUT.ASC");
     if (c.output) {
         // Compared without printing both: an output runs to megabytes.
         EXPECT_TRUE(fs::exists(output) && testing::read_file(output) == *c.output) << "the output file differs";

@@ -1,5 +1,5 @@
-// Runs the converter, the check program or the ADIF writer as a user would, in a folder of the test's, and keeps
-// all it gave.
+// Runs the converter, the check program or the ADIF writer as a user would, in a folder of the
+// test's, and keeps all it gave.
 #pragma once
 
 #include <filesystem>
@@ -15,9 +15,8 @@ struct ProgramResult {
 };
 
 // The converter under test: T2C_PROGRAM from the environment, else the one this build made; the
-// check program: T2C_CHECK_PROGRAM, else this build's; the ADIF writer: T2C_ADIF_PROGRAM, else this
-// build's. T2C_RUNNER, when set, is a command put
-// before either (such as an emulator).
+// check program: T2C_CHECK_PROGRAM, the ADIF writer: T2C_ADIF_PROGRAM, else this build's.
+// T2C_RUNNER, when set, is a command put before any of them (such as an emulator).
 std::string program_path();
 std::string check_program_path();
 std::string adif_program_path();
