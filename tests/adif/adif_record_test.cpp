@@ -122,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, AdifMapping, ::testing::ValuesIn(rows()),
 // tcadif, installed by scripts/test, must read the file as it is written.
 void expect_strict_reader_accepts(const std::filesystem::path& file, long contacts) {
 #ifdef T2C_TCADIF
-    const std::string command = "node " T2C_SOURCE_DIR "/tests/adif/strict_read.js " T2C_TCADIF " '" + file.string() + "' " +
-                                std::to_string(contacts) + " " T2C_SOURCE_DIR "/data";
+    const std::string command = "node '" T2C_SOURCE_DIR "/tests/adif/strict_read.js' '" T2C_TCADIF "' '" + file.string() + "' " +
+                                std::to_string(contacts) + " '" T2C_SOURCE_DIR "/data'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
 #else
     GTEST_SKIP() << "no tcadif in this build: scripts/test installs it";
