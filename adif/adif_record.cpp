@@ -280,7 +280,7 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
     line.field("GRIDSQUARE", grid).app("CODE6", grid.empty() ? text(record, CODE6) : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
     for (const UnreadField& unread : log.unread) line.app(unread.name, text(record, unread.span));
-    out += "<EOR>\r\n";
+    out.append("<EOR>").append(LINE_END);
     tally.country_without_dxcc = entity == nullptr && !text(record, COUNTRY).empty();
     return {};
 }

@@ -16,6 +16,7 @@
 namespace t2c::adif {
 
 constexpr std::string_view APP_PREFIX = "APP_TARNWICK2ADIF_";
+constexpr std::string_view LINE_END = "\r\n";  // the same bytes on every system
 
 // A field of the log's header that no row of the mapping reads: kept in an application field.
 struct UnreadField {

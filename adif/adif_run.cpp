@@ -83,15 +83,15 @@ std::string created_timestamp() {
 }
 
 std::string file_header() {
-    std::string header = "Contacts of a Tarnwick logbook, written by tarnwick2adif " T2C_VERSION "\r\n";
+    std::string header = std::string("Contacts of a Tarnwick logbook, written by tarnwick2adif " T2C_VERSION).append(LINE_END);
     for (const auto& [name, value] : {std::pair<std::string_view, std::string>{"ADIF_VER", "3.1.7"},
                                       {"PROGRAMID", "TARNWICK2ADIF"},
                                       {"PROGRAMVERSION", T2C_VERSION},
                                       {"CREATED_TIMESTAMP", created_timestamp()}}) {
         append_field(header, name, value);
-        header += "\r\n";
+        header += LINE_END;
     }
-    return header + "<EOH>\r\n";
+    return header.append("<EOH>").append(LINE_END);
 }
 
 void write_contact(RunState& state, AdifCounts& counts, const AdifLog& log, std::string_view record, std::FILE* err) {

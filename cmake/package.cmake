@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 # and time out of the gzip header, so that every build gives the same bytes.
 set(T2C_GZIPPED_DIR ${PROJECT_BINARY_DIR}/gzipped)
 set(T2C_GZIPPED)
-foreach(source tarnwick2corvane.1 tarnwick2corvane-check.1 packaging/changelog)
+foreach(source tarnwick2corvane.1 tarnwick2corvane-check.1 tarnwick2adif.1 packaging/changelog)
   get_filename_component(name ${source} NAME)
   set(gzipped ${T2C_GZIPPED_DIR}/${name}.gz)
   add_custom_command(OUTPUT ${gzipped}
@@ -17,6 +17,7 @@ endforeach()
 add_custom_target(t2c_gzipped ALL DEPENDS ${T2C_GZIPPED})
 
 install(FILES ${T2C_GZIPPED_DIR}/tarnwick2corvane.1.gz ${T2C_GZIPPED_DIR}/tarnwick2corvane-check.1.gz
+              ${T2C_GZIPPED_DIR}/tarnwick2adif.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # The country list and the sample stay out of share/doc, which a system may leave out when it
 # installs packages: users copy dxcc.txt next to their logs.
@@ -35,7 +36,9 @@ set(CPACK_PACKAGE_DESCRIPTION "Moves an amateur-radio contact log from the Tarnw
 standard or Lite), a dBASE III table, to a file that the Corvane logging
 program (6.xx) imports, with each contact's country prefix taken from a
 list of all current DXCC entities. A second program checks a log's field
-layout and its country names against what the converter expects.")
+layout and its country names against what the converter expects; a third
+writes the same contacts as an ADIF file for any other logger, each with
+the DXCC entity it counts for on its date.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${T2C_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
