@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <optional>
 #include <unordered_map>
 
@@ -24,9 +23,10 @@ constexpr int MINUTES_A_DAY = 24 * 60;
 
 // A text of the record, trimmed of blanks; a zero byte ends it.
 std::string_view text(std::string_view record, FieldSpan span) {
-    const std::string_view bytes = copy_field(field(record, span));
-    const std::size_t first = bytes.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string_view() : bytes.substr(first, bytes.find_last_not_of(' ') - first + 1);
+    std::string_view bytes = copy_field(field(record, span));
+    while (!bytes.empty() && bytes.front() == ' ') bytes.remove_prefix(1);
+    while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
+    return bytes;
 }
 
 // ASCII letters in upper or lower case; every other byte as it is.
@@ -122,13 +122,22 @@ std::optional<double> frequency_mhz(std::string_view text) {
     return band_at(value) == nullptr && band_at(value / 1000) != nullptr ? value / 1000 : value;
 }
 
+// Digits of a number, at least width of them.
+void append_number(std::string& out, long long number, int width = 1) {
+    char text[24];
+    const auto length = static_cast<int>(std::to_chars(text, text + sizeof text, number).ptr - text);
+    out.append(static_cast<std::size_t>(std::max(0, width - length)), '0').append(text, static_cast<std::size_t>(length));
+}
+
 // MHz to the Hz, without trailing zeros.
 std::string mhz_text(double mhz) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", mhz);
-    std::string text = buffer;
+    const auto hertz = static_cast<long long>(mhz * 1e6 + 0.5);
+    std::string text;
+    append_number(text, hertz / 1000000);
+    if (hertz % 1000000 == 0) return text;
+    text += '.';
+    append_number(text, hertz % 1000000, 6);
     text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
     return text;
 }
 
@@ -160,7 +169,7 @@ public:
     RecordWriter& app(std::string_view log_name, std::string_view value) {
         if (value.empty()) return *this;
         tally_.app_field = true;
-        return field(std::string(APP_PREFIX).append(log_name), value);
+        return field(app_name_.assign(APP_PREFIX).append(log_name), value);
     }
 
 private:
@@ -182,7 +191,7 @@ private:
     std::string& out_;
     CodePage code_page_;
     RecordTally& tally_;
-    std::string spelled_;
+    std::string spelled_, app_name_;  // kept from field to field: no allocation for each
 };
 
 // Y for B, D or S, N for N or a blank; how the card went for B and D; any other byte is N,
@@ -222,8 +231,19 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
 
 std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value) {
     char length[24];
-    const auto end = std::to_chars(length, length + sizeof length, ascii_value.size()).ptr;
-    return out.append(1, '<').append(name).append(1, ':').append(length, end).append(1, '>').append(ascii_value);
+    const std::string_view digits(length, static_cast<std::size_t>(
+                                              std::to_chars(length, length + sizeof length, ascii_value.size()).ptr - length));
+    // Grown once: a record is some twenty fields, a log a million records.
+    const std::size_t at = out.size();
+    out.resize(at + name.size() + digits.size() + ascii_value.size() + 3);
+    char* end = out.data() + at;
+    *end++ = '<';
+    end = std::copy(name.begin(), name.end(), end);
+    *end++ = ':';
+    end = std::copy(digits.begin(), digits.end(), end);
+    *end++ = '>';
+    std::copy(ascii_value.begin(), ascii_value.end(), end);
+    return out;
 }
 
 std::string append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
@@ -235,8 +255,10 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
     const std::optional<int> minutes = minutes_of_day(time_text);
     if (!minutes) return why("invalid time", time_text);
     if (call.empty()) return "empty CALL field";
-    const std::optional<ModeChoice> mode = adif_mode(cased(text(record, MODE), true));
-    if (!mode) return why("unknown mode", text(record, MODE));
+    const std::string_view mode_text = text(record, MODE), country_text = text(record, COUNTRY);
+    const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
+    const std::optional<ModeChoice> mode = adif_mode(cased(mode_text, true));
+    if (!mode) return why("unknown mode", mode_text);
     const Band* named = band_named(cased(band_text, false));
     const std::optional<double> mhz = frequency_mhz(frequency_text);
     const Band* band = named != nullptr ? named : mhz ? band_at(*mhz) : nullptr;
@@ -249,14 +271,13 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
                           log.utc_offset_minutes;
     const long long day = (utc >= 0 ? utc : utc - MINUTES_A_DAY + 1) / MINUTES_A_DAY;
     const int utc_date = static_cast<int>(date_from_days(day)), utc_minutes = static_cast<int>(utc - day * MINUTES_A_DAY);
-    char date_on[16], time_on[16];
-    std::snprintf(date_on, sizeof date_on, "%08d", utc_date);
-    std::snprintf(time_on, sizeof time_on, "%02d%02d", utc_minutes / 60, utc_minutes % 60);
+    std::string date_on, time_on, code;
+    append_number(date_on, utc_date, 8);
+    append_number(time_on, utc_minutes / 60 * 100 + utc_minutes % 60, 4);
     const std::string_view country = country_key(record);
     const Entity* entity = country.empty() ? nullptr : dxcc_by_date(country, find_country(countries, country), utc_date);
-    char code[16];
-    std::snprintf(code, sizeof code, "%d", entity != nullptr ? entity->code : 0);
-    const std::string continent = cased(text(record, CODE2), true), grid = locator(text(record, CODE6));
+    append_number(code, entity != nullptr ? entity->code : 0);
+    const std::string continent = cased(code2, true), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
 
     tally = {};
@@ -275,13 +296,13 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
     qsl(line, "QSL_SENT", "QSL_SENT_VIA", "QSL_SENT", text(record, QSL_SENT));
     qsl(line, "QSL_RCVD", "QSL_RCVD_VIA", "QSL_RCVD", text(record, QSL_RECEIVED));
     line.field("QSL_VIA", text(record, MANAGER));
-    line.field("COUNTRY", entity != nullptr ? entity->name : text(record, COUNTRY)).field("DXCC", entity != nullptr ? code : "");
-    line.field("CONT", is_continent ? continent : "").app("CODE2", is_continent ? "" : text(record, CODE2));
-    line.field("GRIDSQUARE", grid).app("CODE6", grid.empty() ? text(record, CODE6) : "");
+    line.field("COUNTRY", entity != nullptr ? entity->name : country_text).field("DXCC", entity != nullptr ? code : "");
+    line.field("CONT", is_continent ? continent : "").app("CODE2", is_continent ? "" : code2);
+    line.field("GRIDSQUARE", grid).app("CODE6", grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
     for (const UnreadField& unread : log.unread) line.app(unread.name, text(record, unread.span));
     out.append("<EOR>").append(LINE_END);
-    tally.country_without_dxcc = entity == nullptr && !text(record, COUNTRY).empty();
+    tally.country_without_dxcc = entity == nullptr && !country_text.empty();
     return {};
 }
 

@@ -1,6 +1,8 @@
 #include "adif/dxcc_by_date.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 #include "adif/calendar.h"
 
@@ -30,10 +32,22 @@ bool follows(int code, int earlier) {
     return false;
 }
 
+// The entities of a prefix, indexed once: a log may ask for every contact.
+const std::vector<const Entity*>& entities_of(std::string_view prefix) {
+    static const auto by_prefix = [] {
+        std::unordered_map<std::string_view, std::vector<const Entity*>> table;
+        for (const Entity& entity : ENTITIES) table[entity.prefix].push_back(&entity);
+        return table;
+    }();
+    static const std::vector<const Entity*> none;
+    const auto found = by_prefix.find(prefix);
+    return found == by_prefix.end() ? none : found->second;
+}
+
 const Entity* successor_or_forerunner(const Entity& candidate, int date) {
-    for (const Entity& other : ENTITIES) {
-        if (other.code == candidate.code || other.prefix != candidate.prefix || !holds(other.code, date)) continue;
-        if (follows(other.code, candidate.code) || follows(candidate.code, other.code)) return &other;
+    for (const Entity* other : entities_of(candidate.prefix)) {
+        if (other->code == candidate.code || !holds(other->code, date)) continue;
+        if (follows(other->code, candidate.code) || follows(candidate.code, other->code)) return other;
     }
     return nullptr;
 }
@@ -55,9 +69,8 @@ const Entity* first_of_candidates(std::string_view spelling, std::optional<std::
         }
     }
     if (first != last || !list_prefix || list_prefix->empty()) return nullptr;
-    for (const Entity& candidate : ENTITIES) {
-        if (candidate.prefix != *list_prefix) continue;
-        if (const Entity* found = take(candidate)) return found;
+    for (const Entity* candidate : entities_of(*list_prefix)) {
+        if (const Entity* found = take(*candidate)) return found;
     }
     return nullptr;
 }
