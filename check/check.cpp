@@ -1,5 +1,6 @@
 #include "check/check.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <new>
@@ -13,6 +14,7 @@
 #include "app/program_name.h"
 #include "check/country_check.h"
 #include "check/layout_check.h"
+#include "check/record_check.h"
 #include "check/shown_bytes.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/records.h"
@@ -23,10 +25,21 @@ namespace {
 
 // What the check found, worked out whole before any of it is printed.
 struct Findings {
-    std::vector<std::string> layout_differences;
-    std::int64_t contacts = 0;
+    std::vector<LayoutDifference> layout_differences;
+    RecordTally records;
+    std::vector<std::string> log_end;
+    bool cut_short = false;
     std::vector<UnknownCountry> unknown_countries;
+    DxccFindings dxcc;
 };
+
+constexpr int EXIT_FOUND = 4;      // contacts lost or changed, a cut-short log, a faulty dxcc.txt line
+constexpr int EXIT_MISREAD = 6;    // fields or records where the converter would read them wrongly
+constexpr int CTRL_Z = 0x1A;
+
+std::string counted(std::int64_t count, const char* one, const char* more) {
+    return std::to_string(count) + " " + (count == 1 ? one : more);
+}
 
 void print_usage(std::FILE* out, std::string_view name) {
     std::fprintf(out, "Syntax:\n %.*s tarnwick_file.dbf\n\n", static_cast<int>(name.size()), name.data());
@@ -43,12 +56,35 @@ std::string read_descriptor_bytes(std::FILE* log, const DbfHeader& header) {
 }
 
 // Every whole record of the log through the tally, read as the converter reads them.
-CountryTally tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& countries) {
-    CountryTally tally;
+void tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& countries, RecordTally& tally) {
     const int error =
         read_records(log, header, [&](std::string_view record) { tally_record(tally, countries, record); });
     if (error != 0) fatal_system("read(): input file", error, EXIT_INPUT);
-    return tally;
+}
+
+// How the log ends after its whole records: a lone end-of-file byte, or nothing, is the
+// normal end; anything else is told, and whether the log looks cut short.
+void check_log_end(std::FILE* log, const DbfHeader& header, Findings& findings) {
+    const std::int64_t records = findings.records.records;
+    const auto length = static_cast<std::int64_t>(header.record_length);
+    // A size past what ftell can tell (2 GiB on Windows) leaves only the record count to go by.
+    const std::int64_t size = std::fseek(log, 0, SEEK_END) == 0 ? std::ftell(log) : -1;
+    std::vector<std::string>& lines = findings.log_end;
+    if (size >= 0 && size < header.header_length) {
+        lines.push_back("the records should start at byte " + std::to_string(header.header_length) +
+                        ", past the end of the file at " + std::to_string(size));
+    } else if (size >= 0 && length > 0) {
+        const std::int64_t rest = size - header.header_length - records * length;
+        const bool end_byte = rest == 1 && std::fseek(log, -1, SEEK_END) == 0 && std::getc(log) == CTRL_Z;
+        if (rest > 0 && !end_byte) {
+            lines.push_back("the last record is cut short: " + std::to_string(rest) + " of its " +
+                            std::to_string(length) + " bytes");
+        }
+    }
+    const std::string counts = "the header counts " + counted(header.record_count, "record", "records") + ", the file holds ";
+    if (records < header.record_count) lines.push_back(counts + "only " + std::to_string(records));
+    findings.cut_short = !lines.empty();
+    if (records > header.record_count) lines.push_back(counts + std::to_string(records) + ": all of them are converted");
 }
 
 Findings check_log(const char* log_path) {
@@ -61,24 +97,75 @@ Findings check_log(const char* log_path) {
 
     const UniqueFile country_file = open_country_file();
     const CountryTable countries = load_countries(country_file.get());
-    const CountryTally tally = tally_records(log.get(), header, countries);
-    findings.contacts = tally.contacts;
-    findings.unknown_countries = unknown_countries(tally, countries);
+    findings.dxcc = dxcc_findings(country_file.get());
+    if (std::ferror(country_file.get()) != 0) fatal("read(): DXCC database file.", EXIT_INPUT);
+    tally_records(log.get(), header, countries, findings.records);
+    check_log_end(log.get(), header, findings);
+    findings.unknown_countries = unknown_countries(findings.records.countries, countries);
     return findings;
 }
 
-std::string counted(std::int64_t count, const char* one, const char* more) {
-    return std::to_string(count) + " " + (count == 1 ? one : more);
+// The counts of the forecast, in a fixed form that a start file can take apart by its words.
+void print_forecast(std::FILE* out, const RecordTally& tally) {
+    const std::int64_t rejected = tally.rejected.count;
+    std::fprintf(out, "%s: %s will be converted, %s rejected, %s deleted; %s.\n",
+                 counted(tally.records, "record", "records").c_str(),
+                 counted(tally.contacts, "contact", "contacts").c_str(), std::to_string(rejected).c_str(),
+                 std::to_string(tally.deleted).c_str(),
+                 (counted(tally.unknown_country, "contact gets", "contacts get") + " the prefix ??").c_str());
 }
 
-void print_layout(std::FILE* out, const std::vector<std::string>& differences) {
+void print_lines(std::FILE* out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::fprintf(out, "  %s\n", line.c_str());
+}
+
+void print_records(std::FILE* out, const Findings& findings) {
+    if (!findings.log_end.empty()) {
+        std::fputs("Log end:\n", out);
+        print_lines(out, findings.log_end);
+        if (findings.cut_short) {
+            std::fputs("  The log looks cut short: copy it again from the logbook's disk or backup.\n", out);
+        }
+    }
+    const RecordTally& tally = findings.records;
+    if (tally.rejected.count > 0) {
+        std::fprintf(out, "Rejected: %s the conversion leaves out:\n", counted(tally.rejected.count, "record", "records").c_str());
+        print_lines(out, tally.rejected.first);
+        if (tally.rejected.count > static_cast<std::int64_t>(FIRST_FEW)) std::fputs("  ...\n", out);
+    }
+    const auto has = [](const RecordKind& kind) { return kind.count > 0; };
+    if (std::none_of(tally.carried.begin(), tally.carried.end(), has)) return;
+    std::fputs("Carried differently from the log, the first records of each kind shown:\n", out);
+    for (std::size_t kind = 0; kind < tally.carried.size(); ++kind) {
+        const RecordKind& carried = tally.carried[kind];
+        if (carried.count == 0) continue;
+        std::string line = std::string(CARRIED_KINDS[kind]) + ": " + counted(carried.count, "contact", "contacts");
+        for (const std::string& first : carried.first) line += (&first == &carried.first[0] ? ": " : ", ") + first;
+        if (carried.count > static_cast<std::int64_t>(carried.first.size())) line += ", ...";
+        std::fprintf(out, "  %s\n", line.c_str());
+    }
+}
+
+void print_dxcc(std::FILE* out, const DxccFindings& dxcc) {
+    if (!dxcc.faults.empty()) {
+        std::fprintf(out, "dxcc.txt: %s to mend:\n",
+                     counted(static_cast<std::int64_t>(dxcc.faults.size()), "line", "lines").c_str());
+        print_lines(out, dxcc.faults);
+    }
+    if (!dxcc.repeats.empty()) {
+        std::fputs("dxcc.txt: names given another prefix by a later line, which wins:\n", out);
+        print_lines(out, dxcc.repeats);
+    }
+}
+
+void print_layout(std::FILE* out, const std::vector<LayoutDifference>& differences) {
     if (differences.empty()) {
         std::fputs("Field layout: as the Tarnwick logbook writes it.\n", out);
         return;
     }
     const std::string count = counted(static_cast<std::int64_t>(differences.size()), "difference", "differences");
     std::fprintf(out, "Field layout: %s from what the converter reads:\n", count.c_str());
-    for (const std::string& difference : differences) std::fprintf(out, "  %s\n", difference.c_str());
+    for (const LayoutDifference& difference : differences) std::fprintf(out, "  %s\n", difference.text.c_str());
 }
 
 void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<UnknownCountry>& unknown) {
@@ -110,17 +197,36 @@ void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<Un
     }
 }
 
+int exit_code(const Findings& findings) {
+    const auto moved = [](const LayoutDifference& difference) { return difference.moved; };
+    if (std::any_of(findings.layout_differences.begin(), findings.layout_differences.end(), moved)) return EXIT_MISREAD;
+    const RecordTally& tally = findings.records;
+    const auto has = [](const RecordKind& kind) { return kind.count > 0; };
+    const bool found = tally.rejected.count > 0 || tally.unknown_country > 0 || findings.cut_short ||
+                       !findings.dxcc.faults.empty() || std::any_of(tally.carried.begin(), tally.carried.end(), has);
+    return found ? EXIT_FOUND : 0;
+}
+
 int check(int argc, const char* const* argv, std::FILE* out) {
-    if (argc != 2) {
-        print_usage(out, program_name(argc > 0 ? argv[0] : nullptr));
-        return EXIT_USAGE;
+    const std::string_view option = argc == 2 ? argv[1] : "";
+    if (argc != 2 || option == "--help" || option == "--version") {
+        if (option == "--version") {
+            std::fputs("tarnwick2corvane-check " T2C_VERSION "\n", out);
+        } else {
+            print_usage(out, program_name(argc > 0 ? argv[0] : nullptr));
+        }
+        flush_standard_output(out);
+        return argc != 2 ? EXIT_USAGE : 0;
     }
     const Findings findings = check_log(argv[1]);
     errno = 0;
+    print_forecast(out, findings.records);
+    print_records(out, findings);
+    print_countries(out, findings.records.contacts, findings.unknown_countries);
+    print_dxcc(out, findings.dxcc);
     print_layout(out, findings.layout_differences);
-    print_countries(out, findings.contacts, findings.unknown_countries);
     flush_standard_output(out);
-    return findings.layout_differences.empty() && findings.unknown_countries.empty() ? 0 : 1;
+    return exit_code(findings);
 }
 
 int report(const Fatal& failure, std::FILE* err) {
