@@ -81,10 +81,13 @@ void check_log_end(std::FILE* log, const DbfHeader& header, Findings& findings) 
                             std::to_string(length) + " bytes");
         }
     }
-    const std::string counts = "the header counts " + counted(header.record_count, "record", "records") + ", the file holds ";
+    const std::string counts =
+        "the header counts " + counted(header.record_count, "record", "records") + ", the file holds ";
     if (records < header.record_count) lines.push_back(counts + "only " + std::to_string(records));
     findings.cut_short = !lines.empty();
-    if (records > header.record_count) lines.push_back(counts + std::to_string(records) + ": all of them are converted");
+    if (records > header.record_count) {
+        lines.push_back(counts + std::to_string(records) + ": all of them are converted");
+    }
 }
 
 Findings check_log(const char* log_path) {
@@ -129,7 +132,8 @@ void print_records(std::FILE* out, const Findings& findings) {
     }
     const RecordTally& tally = findings.records;
     if (tally.rejected.count > 0) {
-        std::fprintf(out, "Rejected: %s the conversion leaves out:\n", counted(tally.rejected.count, "record", "records").c_str());
+        std::fprintf(out, "Rejected: %s the conversion leaves out:\n",
+                     counted(tally.rejected.count, "record", "records").c_str());
         print_lines(out, tally.rejected.first);
         if (tally.rejected.count > static_cast<std::int64_t>(FIRST_FEW)) std::fputs("  ...\n", out);
     }

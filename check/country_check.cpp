@@ -56,7 +56,6 @@ std::string words_key(std::string_view name) {
     return key;
 }
 
-
 // What makes an entry unusable, or its name one that a log's country, read up to its first
 // double or trailing blank, can never be; none for a sound entry.
 const char* entry_fault(std::string_view line, const CountryEntry& entry) {
@@ -64,7 +63,9 @@ const char* entry_fault(std::string_view line, const CountryEntry& entry) {
     if (entry.prefix.empty()) return "an empty prefix";
     if (entry.name.empty()) return "an empty name";
     if (entry.name.ends_with(' ')) return "a name that ends in a blank, which no log's country does";
-    if (entry.name.find("  ") != std::string::npos) return "two blanks in a row in the name, where a log's country ends";
+    if (entry.name.find("  ") != std::string::npos) {
+        return "two blanks in a row in the name, where a log's country ends";
+    }
     if (entry.name.size() > COUNTRY.width) return "a name longer than the 40 characters of a log's country";
     return nullptr;
 }

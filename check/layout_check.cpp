@@ -43,7 +43,8 @@ std::string found_at(const std::vector<FieldDescriptor>& fields, std::size_t off
 
 }  // namespace
 
-std::vector<LayoutDifference> layout_differences(std::size_t record_length, const std::vector<FieldDescriptor>& fields) {
+std::vector<LayoutDifference> layout_differences(std::size_t record_length,
+                                                const std::vector<FieldDescriptor>& fields) {
     std::vector<LayoutDifference> lines;
     if (record_length < FIELDS_END) {
         lines.push_back({"record length: " + std::to_string(record_length) + (record_length == 1 ? " byte" : " bytes") +

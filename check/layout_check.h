@@ -20,6 +20,7 @@ struct LayoutDifference {
 // its type (D for the date, C for the others). Names never count, and neither do the bytes the
 // converter does not read; the field the log has in the place is named to help the reader, its
 // control bytes escaped.
-std::vector<LayoutDifference> layout_differences(std::size_t record_length, const std::vector<FieldDescriptor>& fields);
+std::vector<LayoutDifference> layout_differences(std::size_t record_length,
+                                                const std::vector<FieldDescriptor>& fields);
 
 }  // namespace t2c

@@ -54,10 +54,11 @@ void note(RecordKind& kind, std::int64_t number, Describe describe) {
     kind.first.push_back("record " + std::to_string(number) + what);
 }
 
+// The days of the month of that name, February's in that year when it is a number.
 int days_in_month(std::string_view month_name, std::string_view year) {
     constexpr std::array<int, 13> DAYS = {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const auto month = static_cast<std::size_t>(std::find(MONTH_NAMES.begin(), MONTH_NAMES.end(), month_name) - MONTH_NAMES.begin());
-    if (month != 2 || !all_digits(year, 4)) return DAYS[month];
+    const auto month = std::find(MONTH_NAMES.begin(), MONTH_NAMES.end(), month_name) - MONTH_NAMES.begin();
+    if (month != 2 || !all_digits(year, 4)) return DAYS[static_cast<std::size_t>(month)];
     const int y = (year[0] - '0') * 1000 + (year[1] - '0') * 100 + (year[2] - '0') * 10 + (year[3] - '0');
     return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0) ? 29 : 28;
 }
@@ -73,7 +74,9 @@ void compare(RecordTally& tally, std::int64_t number, std::string_view record) {
     const int day = read_two_digit(out.day).value_or(0);
     if (!all_digits(out.year, 4) || !all_digits(out.day, 2) || day > days_in_month(out.month_name, out.year)) {
         note(kinds[DATE_ODD], number, [&] {
-            return changed(copy_field(field(record, DATE)), std::string(out.day) + "-" + std::string(out.month_name) + "-" + std::string(out.year));
+            std::string date(out.day);
+            date.append("-").append(out.month_name).append("-").append(out.year);
+            return changed(copy_field(field(record, DATE)), date);
         });
     }
     // A contact counts once for a kind, shown by the first of its fields that has it.
@@ -104,12 +107,16 @@ void compare(RecordTally& tally, std::int64_t number, std::string_view record) {
         note(kinds[PLACE_CUT], number, [&] { return changed(place, comment) + " (comment)"; });
     }
     const std::string_view band = log_text(record, BAND), carried_band = out.band;
-    const bool metres = !carried_band.empty() &&
-                        std::all_of(carried_band.begin(), carried_band.end(), [](char c) { return is_digit(c) || c == '.'; });
-    if (!band.empty() && !(metres && (band == carried_band || band.substr(carried_band.size()) == "m"))) {
+    const auto metres_character = [](char c) { return is_digit(c) || c == '.'; };
+    const bool metres =
+        !carried_band.empty() && std::all_of(carried_band.begin(), carried_band.end(), metres_character);
+    const bool cut_at_m = band.size() == carried_band.size() + 1 && band.ends_with('m');
+    if (!band.empty() && !(metres && (band == carried_band || cut_at_m))) {
         note(kinds[BAND_ODD], number, [&] { return changed(band, carried_band); });
     }
-    if (out.prefix.empty()) note(kinds[NO_PREFIX], number, [&] { return " country " + quoted_bytes(country_key(record)); });
+    if (out.prefix.empty()) {
+        note(kinds[NO_PREFIX], number, [&] { return " country " + quoted_bytes(country_key(record)); });
+    }
 }
 
 }  // namespace
@@ -121,8 +128,9 @@ void tally_record(RecordTally& tally, const CountryTable& countries, std::string
         ++tally.deleted;
     } else if (result.verdict == Verdict::rejected) {
         note(tally.rejected, number, [&] {
-            return ": " + rejection_reason(result) + "; date " + quoted_bytes(copy_field(field(record, DATE))) + ", time " +
-                   quoted_bytes(copy_field(field(record, TIME_INI))) + ", callsign " + quoted_bytes(tally.import_record.call);
+            return ": " + rejection_reason(result) + "; date " + quoted_bytes(copy_field(field(record, DATE))) +
+                   ", time " + quoted_bytes(copy_field(field(record, TIME_INI))) + ", callsign " +
+                   quoted_bytes(tally.import_record.call);
         });
     } else {
         ++tally.contacts;

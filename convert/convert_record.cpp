@@ -106,7 +106,8 @@ std::string rejection_reason(const ConvertResult& result) {
 }
 
 std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
-    std::string report = "ERROR: record " + std::to_string(record_number) + ": " + rejection_reason(result) + ".\n";
+    std::string report = "ERROR: record " + std::to_string(record_number) + ": ";
+    report.append(rejection_reason(result)).append(".\n");
     return report.append("The record has been excluded from the conversion process.\nCALL: ").append(call).append("\n\n");
 }
 

@@ -154,6 +154,8 @@ const std::vector<Case>& cases() {
     const std::string SAMPLE = testing::read_file(T2C_SOURCE_DIR "/examples/sample.dbf");
     const std::string SHIPPED_DXCC = testing::read_file(T2C_SOURCE_DIR "/dxcc.txt");
     const auto [SPELLINGS_LOG, SPELLINGS_OUTPUT] = every_listed_spelling();
+    const std::string CHECK_USAGE = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
+                                    "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n";
     static const std::vector<Case> table = {
         {.name = "ConvertsTheShippedSampleWithTheShippedList", .log = SAMPLE, .dxcc = SHIPPED_DXCC,
          .out = completed(40, 38), .err = report(30, "invalid day [32].", "Q4EFH"),
@@ -279,7 +281,7 @@ const std::vector<Case>& cases() {
          .log = log_of({{.time = "14"}, {.time = "9:05"}, {.date = "19990230"}, {.date = "99  0307"}, {.call = "Q1AAA /P"},
                         {.call = " Q1LEAD"}, {.call = ""}, {.manager = "Q1 MGR"}, {.name = "  BOB SMITH", .place = "  LEEDS"},
                         {.place = "ROMA  ITALY"}, {.band = "70cm"}, {.band = "6mm"}, {.band = "20M"}, {.band = " 20m"},
-                        {.country = ""}, {.date = "19990332"}, {.time = " 9:05"}, {.time = "25:00"}, {.deleted = true}}),
+                        {.country = ""}, {.date = "19990332"}, {.time = " 9:05"}, {.time = "25:00"}, {.deleted = true}, {.band = "2 m"}, {.band = "10"}}),
          .dxcc = CHECK_DXCC + "I  ITALY\n\tSPAIN\nX\tNEW  ZEALAND\n# \nX\tFRANCE \nX\t" + std::string(41, 'L') + "\nF\tFRANCE\n",
          .args = {"LOG.DBF"}, .code = 4, .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-forecast.out")},
         // Cut after its header and one record and a part of the next, and before its records.
@@ -305,9 +307,8 @@ const std::vector<Case>& cases() {
         {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .check = true,
          .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(), .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 6,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-misread-layout.out")},
-        {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .check = true, .code = 3,
-         .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
-                "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n"},
+        {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .check = true, .code = 3, .out = CHECK_USAGE},
+        {.name = "CheckShowsItsUsageWhenAsked", .check = true, .args = {"--help"}, .out = CHECK_USAGE},
         {.name = "CheckTellsItsVersion", .check = true, .args = {"--version"}, .out = "tarnwick2corvane-check 1.10\n"},
     };
     return table;
