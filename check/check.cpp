@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/fatal.h"
@@ -65,29 +66,28 @@ void tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& 
 // How the log ends after its whole records: a lone end-of-file byte, or nothing, is the
 // normal end; anything else is told, and whether the log looks cut short.
 void check_log_end(std::FILE* log, const DbfHeader& header, Findings& findings) {
-    const std::int64_t records = findings.records.records;
-    const auto length = static_cast<std::int64_t>(header.record_length);
+    const std::int64_t records = findings.records.records, length = header.record_length;
     // A size past what ftell can tell (2 GiB on Windows) leaves only the record count to go by.
     const std::int64_t size = std::fseek(log, 0, SEEK_END) == 0 ? std::ftell(log) : -1;
+    const std::int64_t rest = size - header.header_length - records * length;
     std::vector<std::string>& lines = findings.log_end;
-    if (size >= 0 && size < header.header_length) {
+    if (size >= 0 && rest < 0) {
         lines.push_back("the records should start at byte " + std::to_string(header.header_length) +
                         ", past the end of the file at " + std::to_string(size));
-    } else if (size >= 0 && length > 0) {
-        const std::int64_t rest = size - header.header_length - records * length;
-        const bool end_byte = rest == 1 && std::fseek(log, -1, SEEK_END) == 0 && std::getc(log) == CTRL_Z;
-        if (rest > 0 && !end_byte) {
-            lines.push_back("the last record is cut short: " + std::to_string(rest) + " of its " +
-                            std::to_string(length) + " bytes");
-        }
+    } else if (size >= 0 && length > 0 && rest > 0 &&
+               !(rest == 1 && std::fseek(log, -1, SEEK_END) == 0 && std::getc(log) == CTRL_Z)) {
+        lines.push_back("the last record is cut short: " + std::to_string(rest) + " of its " +
+                        counted(length, "byte", "bytes"));
     }
-    const std::string counts =
-        "the header counts " + counted(header.record_count, "record", "records") + ", the file holds ";
-    if (records < header.record_count) lines.push_back(counts + "only " + std::to_string(records));
+    const std::string counts = "the header counts " + counted(header.record_count, "record", "records") +
+                               ", the file holds " + (records < header.record_count ? "only " : "") +
+                               std::to_string(records);
+    if (records < header.record_count) lines.push_back(counts);
     findings.cut_short = !lines.empty();
-    if (records > header.record_count) {
-        lines.push_back(counts + std::to_string(records) + ": all of them are converted");
+    if (findings.cut_short) {
+        lines.emplace_back("The log looks cut short: copy it again from the logbook's disk or backup.");
     }
+    if (records > header.record_count) lines.push_back(counts + ": all of them are converted");
 }
 
 Findings check_log(const char* log_path) {
@@ -110,56 +110,41 @@ Findings check_log(const char* log_path) {
 
 // The counts of the forecast, in a fixed form that a start file can take apart by its words.
 void print_forecast(std::FILE* out, const RecordTally& tally) {
-    const std::int64_t rejected = tally.rejected.count;
-    std::fprintf(out, "%s: %s will be converted, %s rejected, %s deleted; %s.\n",
-                 counted(tally.records, "record", "records").c_str(),
-                 counted(tally.contacts, "contact", "contacts").c_str(), std::to_string(rejected).c_str(),
-                 std::to_string(tally.deleted).c_str(),
-                 (counted(tally.unknown_country, "contact gets", "contacts get") + " the prefix ??").c_str());
+    const std::string records = counted(tally.records, "record", "records");
+    const std::string contacts = counted(tally.contacts, "contact", "contacts");
+    std::fprintf(out, "%s: %s will be converted, %s rejected, %s deleted; %s the prefix ??.\n", records.c_str(),
+                 contacts.c_str(), std::to_string(tally.rejected.count).c_str(), std::to_string(tally.deleted).c_str(),
+                 counted(tally.unknown_country, "contact gets", "contacts get").c_str());
 }
 
-void print_lines(std::FILE* out, const std::vector<std::string>& lines) {
+// A heading and its lines, each indented, when there are any.
+void print_part(std::FILE* out, const std::string& heading, const std::vector<std::string>& lines) {
+    if (lines.empty()) return;
+    std::fprintf(out, "%s\n", heading.c_str());
     for (const std::string& line : lines) std::fprintf(out, "  %s\n", line.c_str());
 }
 
 void print_records(std::FILE* out, const Findings& findings) {
-    if (!findings.log_end.empty()) {
-        std::fputs("Log end:\n", out);
-        print_lines(out, findings.log_end);
-        if (findings.cut_short) {
-            std::fputs("  The log looks cut short: copy it again from the logbook's disk or backup.\n", out);
-        }
-    }
     const RecordTally& tally = findings.records;
-    if (tally.rejected.count > 0) {
-        std::fprintf(out, "Rejected: %s the conversion leaves out:\n",
-                     counted(tally.rejected.count, "record", "records").c_str());
-        print_lines(out, tally.rejected.first);
-        if (tally.rejected.count > static_cast<std::int64_t>(FIRST_FEW)) std::fputs("  ...\n", out);
-    }
-    const auto has = [](const RecordKind& kind) { return kind.count > 0; };
-    if (std::none_of(tally.carried.begin(), tally.carried.end(), has)) return;
-    std::fputs("Carried differently from the log, the first records of each kind shown:\n", out);
+    print_part(out, "Log end:", findings.log_end);
+    const std::string rejected = counted(tally.rejected.count, "record", "records");
+    print_part(out, "Rejected: " + rejected + " the conversion leaves out:", tally.rejected.first);
+    std::vector<std::string> carried;
     for (std::size_t kind = 0; kind < tally.carried.size(); ++kind) {
-        const RecordKind& carried = tally.carried[kind];
-        if (carried.count == 0) continue;
-        std::string line = std::string(CARRIED_KINDS[kind]) + ": " + counted(carried.count, "contact", "contacts");
-        for (const std::string& first : carried.first) line += (&first == &carried.first[0] ? ": " : ", ") + first;
-        if (carried.count > static_cast<std::int64_t>(carried.first.size())) line += ", ...";
-        std::fprintf(out, "  %s\n", line.c_str());
+        const RecordKind& shown = tally.carried[kind];
+        if (shown.count == 0) continue;
+        std::string line = CARRIED_KINDS[kind] + (": " + counted(shown.count, "contact", "contacts"));
+        const char* separator = ": ";
+        for (const std::string& first : shown.first) line.append(std::exchange(separator, ", ")).append(first);
+        carried.push_back(std::move(line));
     }
+    print_part(out, "Carried differently from the log, the first records of each kind shown:", carried);
 }
 
 void print_dxcc(std::FILE* out, const DxccFindings& dxcc) {
-    if (!dxcc.faults.empty()) {
-        std::fprintf(out, "dxcc.txt: %s to mend:\n",
-                     counted(static_cast<std::int64_t>(dxcc.faults.size()), "line", "lines").c_str());
-        print_lines(out, dxcc.faults);
-    }
-    if (!dxcc.repeats.empty()) {
-        std::fputs("dxcc.txt: names given another prefix by a later line, which wins:\n", out);
-        print_lines(out, dxcc.repeats);
-    }
+    const std::int64_t faults = static_cast<std::int64_t>(dxcc.faults.size());
+    print_part(out, "dxcc.txt: " + counted(faults, "line", "lines") + " to mend:", dxcc.faults);
+    print_part(out, "dxcc.txt: names given another prefix by a later line, which wins:", dxcc.repeats);
 }
 
 void print_layout(std::FILE* out, const std::vector<LayoutDifference>& differences) {

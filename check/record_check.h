@@ -41,6 +41,7 @@ struct RecordTally {
     CountryTally countries;
     int seconds_counter = 0;
     ImportRecord import_record{};
+    std::string shown_date;  // the date as the import line writes it, built only for a contact shown
 };
 
 // Takes the next record of the log, of any length, through the converter's conversion.
