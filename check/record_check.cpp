@@ -49,8 +49,8 @@ bool all_digits(std::string_view text, std::size_t count) {
     return text.size() == count && std::all_of(text.begin(), text.end(), is_digit);
 }
 
-// Counts the record as one of the kind and, while the kind has few, keeps "record N" and what
-// describe() adds; "..." stands for those after them.
+// Counts the record as one of the kind and, while the kind has few, keeps the record number
+// and what describe() adds; three dots stand for those after them.
 template <typename Describe>
 void note(RecordKind& kind, std::int64_t number, Describe describe) {
     const auto few = static_cast<std::int64_t>(FIRST_FEW);
@@ -78,9 +78,7 @@ void compare(RecordTally& tally, std::int64_t number, std::string_view record) {
     const std::string_view time = out.time, comment = out.comment;
     const bool hh_mm = time.size() == 8 && all_digits(time.substr(0, 2), 2) && time[2] == ':' &&
                        all_digits(time.substr(3, 2), 2);
-    if (!hh_mm) {
-        seen[TIME] = Shown{"", log_text(record, TIME_INI), "", time};
-    }
+    if (!hh_mm) seen[TIME] = Shown{"", log_text(record, TIME_INI), "", time};
     if (!calendar_date(out)) {
         tally.shown_date.assign(out.day).append("-").append(out.month_name).append("-").append(out.year);
         seen[DATE_ODD] = Shown{"", copy_field(field(record, DATE)), "", tally.shown_date};
@@ -106,9 +104,9 @@ void compare(RecordTally& tally, std::int64_t number, std::string_view record) {
         seen[EMPTIED] = Shown{"name", name, "comment ", comment};
     }
     const std::string_view band = log_text(record, BAND), carried_band = out.band;
-    const bool metres = !carried_band.empty() && std::all_of(carried_band.begin(), carried_band.end(), [](char c) {
-        return is_digit(c) || c == '.';
-    });
+    const auto metres_character = [](char c) { return is_digit(c) || c == '.'; };
+    const bool metres =
+        !carried_band.empty() && std::all_of(carried_band.begin(), carried_band.end(), metres_character);
     const bool cut_at_m = band.size() == carried_band.size() + 1 && band.ends_with('m');
     if (!band.empty() && !(metres && (band == carried_band || cut_at_m))) {
         seen[BAND_ODD] = Shown{"", band, "", carried_band};
