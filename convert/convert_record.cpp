@@ -97,16 +97,17 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     return {Verdict::accepted};
 }
 
-std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
+std::string rejection_reason(const ConvertResult& result) {
     // What each reason found invalid, in the order of RejectReason.
     constexpr std::array<const char*, 6> INVALID = {"", "month", "day", "", "hour", "minute"};
+    if (result.reason == RejectReason::empty_time) return "empty TIME_INI field";
+    return std::string("invalid ") + INVALID[static_cast<std::size_t>(result.reason)] + " [" +
+           std::to_string(result.value) + "]";
+}
+
+std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
     std::string report = "ERROR: record " + std::to_string(record_number) + ": ";
-    if (result.reason == RejectReason::empty_time) {
-        report += "empty TIME_INI field.\n";
-    } else {
-        report.append("invalid ").append(INVALID[static_cast<std::size_t>(result.reason)]);
-        report.append(" [").append(std::to_string(result.value)).append("].\n");
-    }
+    report.append(rejection_reason(result)).append(".\n");
     return report.append("The record has been excluded from the conversion process.\nCALL: ").append(call).append("\n\n");
 }
 
