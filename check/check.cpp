@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -209,21 +208,10 @@ int check(int argc, const char* const* argv, std::FILE* out) {
     return exit_code(findings);
 }
 
-int report(const Fatal& failure, std::FILE* err) {
-    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
-    return failure.code;
-}
-
 }  // namespace
 
 int run_check(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    try {
-        return check(argc, argv, out);
-    } catch (const Fatal& failure) {
-        return report(failure, err);
-    } catch (const std::bad_alloc&) {
-        return report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
-    }
+    return report_failure(err, [&] { return check(argc, argv, out); });
 }
 
 }  // namespace t2c
