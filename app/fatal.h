@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace t2c {
 
@@ -31,6 +32,10 @@ struct Fatal {
 
 // With the system's reason for the call that just failed.
 [[noreturn]] inline void fatal(const char* message, int code) { fatal_system(message, errno, code); }
+
+// Calls body and returns its exit code; a failure it ends in, memory running out included, is
+// reported on err (at once, behind what err holds) and its exit code returned instead.
+int report_failure(std::FILE* err, const std::function<int()>& body);
 
 // Empties the program's standard output, which holds all it had to tell: lost on a full disk,
 // it must not pass for success.

@@ -1,9 +1,5 @@
 #include "app/log_pass.h"
 
-#include <cerrno>
-#include <cstring>
-#include <new>
-
 #include "app/fatal.h"
 #include "app/inputs.h"
 #include "dbf/records.h"
@@ -18,14 +14,6 @@ void write_lines(RunState& state) {
         fatal("write(): output file", EXIT_OUTPUT);
     }
     state.lines.clear();
-}
-
-int report(const Fatal& failure, std::FILE* err) {
-    std::fprintf(err, "%s: %s\n", failure.message, failure.reason);
-    // Out now, behind the reports, as if standard error were unbuffered; what the program
-    // printed on standard output follows at exit, as it always did.
-    std::fflush(err);
-    return failure.code;
 }
 
 }  // namespace
@@ -63,16 +51,13 @@ void write_records(RunState& state, const std::function<void(std::string_view re
 }
 
 int run_reporting(RunState& state, std::FILE* err, const std::function<int()>& body) {
-    int code = 0;
-    try {
-        return body();
-    } catch (const Fatal& failure) {
-        code = report(failure, err);
-    } catch (const std::bad_alloc&) {
-        // Anywhere: loading a large dxcc.txt, or the buffers after it.
-        code = report({"malloc()", std::strerror(ENOMEM), EXIT_MEMORY}, err);
-    }
-    abandon_output(state.output);
+    bool failed = true;
+    const int code = report_failure(err, [&] {
+        const int done = body();
+        failed = false;
+        return done;
+    });
+    if (failed) abandon_output(state.output);
     return code;
 }
 

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <utility>
 
 #include "check/shown_bytes.h"
 #include "convert/convert_record.h"
+#include "dbf/record_layout.h"
+#include "text/field.h"
 
 namespace t2c {
 
@@ -53,17 +56,30 @@ std::string words_key(std::string_view name) {
     return key;
 }
 
+// What makes an entry unusable, or its name one that a log's country, read up to its first
+// double or trailing blank, can never be; none for a sound entry.
+const char* entry_fault(std::string_view line, const CountryEntry& entry) {
+    if (copy_field(line).find('\t') == std::string_view::npos) return "no TAB between the prefix and the name";
+    if (entry.prefix.empty()) return "an empty prefix";
+    if (entry.name.empty()) return "an empty name";
+    if (entry.name.ends_with(' ')) return "a name that ends in a blank, which no log's country does";
+    if (entry.name.find("  ") != std::string::npos) {
+        return "two blanks in a row in the name, where a log's country ends";
+    }
+    if (entry.name.size() > COUNTRY.width) return "a name longer than the 40 characters of a log's country";
+    return nullptr;
+}
+
 }  // namespace
 
-void tally_record(CountryTally& tally, const CountryTable& countries, std::string_view record) {
-    const std::int64_t number = ++tally.records;
-    const ConvertResult result = convert_record(record, countries, tally.seconds_counter, tally.import_record);
-    if (result.verdict != Verdict::accepted) return;
-    ++tally.contacts;
+bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
+                   std::string_view record) {
     const std::string_view spelling = country_key(record);
-    if (find_country(countries, spelling)) return;
-    const auto [at, added] = tally.unknown.try_emplace(std::string(spelling), CountryTally::Count{0, number});
+    if (find_country(countries, spelling)) return false;
+    auto at = tally.unknown.find(spelling);
+    if (at == tally.unknown.end()) at = tally.unknown.emplace(spelling, CountryTally::Count{0, record_number}).first;
     ++at->second.contacts;
+    return true;
 }
 
 std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const CountryTable& countries) {
@@ -94,6 +110,32 @@ std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const C
         return a.contacts != b.contacts ? a.contacts > b.contacts : a.first_record < b.first_record;
     });
     return unknown;
+}
+
+DxccFindings dxcc_findings(std::FILE* file) {
+    DxccFindings findings;
+    std::rewind(file);
+    struct Named {
+        std::size_t line;
+        std::string prefix;
+    };
+    std::unordered_map<std::string, Named> named;
+    std::string line;
+    for (std::size_t number = 1; read_country_line(file, line); number += line.ends_with('\n') ? 1U : 0U) {
+        if (line[0] == '#' || line[0] == '\n') continue;
+        const CountryEntry entry = parse_entry_line(line);
+        const std::string where = "line " + std::to_string(number) + ": ";
+        const std::string shown = quoted_bytes(cut_at(line, '\n'));
+        if (const char* fault = entry_fault(line, entry)) {
+            findings.faults.push_back(where + fault + ": " + shown);
+            continue;
+        }
+        const auto [at, added] = named.try_emplace(entry.name, Named{number, entry.prefix});
+        if (added || at->second.prefix == entry.prefix) continue;
+        findings.repeats.push_back(where + shown + " wins over line " + std::to_string(at->second.line));
+        at->second = {number, entry.prefix};
+    }
+    return findings;
 }
 
 }  // namespace t2c

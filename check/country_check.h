@@ -1,30 +1,28 @@
-// The log's country spellings that dxcc.txt does not find, and the entries they may mean.
+// The log's country spellings that dxcc.txt does not find, the entries they may mean, and the
+// lines of dxcc.txt that cannot work as meant.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "convert/import_record.h"
 #include "country/country_table.h"
 
 namespace t2c {
 
-// What the records of a log have given so far, fed one record after another.
+// The countries of the contacts of a log so far, fed one contact after another.
 struct CountryTally {
     struct Count {
         std::int64_t contacts;
         std::int64_t first_record;
     };
-    std::int64_t records = 0;   // every whole record, deleted ones included
-    std::int64_t contacts = 0;  // the records the converter converts
-    std::unordered_map<std::string, Count> unknown;  // by the spelling the lookup missed
-    int seconds_counter = 0;
-    ImportRecord import_record{};
+    // By the spelling the lookup missed; found by a view, so that no contact costs a copy.
+    std::unordered_map<std::string, Count, NameHash, std::equal_to<>> unknown;
 };
 
 struct UnknownCountry {
@@ -35,11 +33,12 @@ struct UnknownCountry {
     std::optional<std::string> suggested_prefix;  // the prefix of the one name it may mean
 };
 
-// Takes the next record of the log, of any length: a record the converter
-// converts counts as a contact, and as one of an unknown country when the lookup of its
-// country misses. Deleted and rejected records are not converted, so their countries do not
-// matter.
-void tally_record(CountryTally& tally, const CountryTable& countries, std::string_view record);
+// Takes the record of a contact the converter converts, record_number counted from 1 with
+// deleted records included; true when the lookup of its country misses, which gives the
+// contact the prefix ??. Deleted and rejected records are not converted, so their countries do
+// not matter.
+bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
+                   std::string_view record);
 
 // The spellings missed, most contacts first, then by their first record, each with the names of
 // the table it may mean; none for a spelling that holds a control byte. A name matches when the
@@ -49,5 +48,16 @@ void tally_record(CountryTally& tally, const CountryTable& countries, std::strin
 // SAINT, & and AND, REP and REPUBLIC, N and NORTH, S and SOUTH, E and EAST, W and WEST, MT and
 // MOUNT. Only a spelling that exactly one name matches gets that name's prefix suggested.
 std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const CountryTable& countries);
+
+struct DxccFindings {
+    std::vector<std::string> faults;   // lines that are no entry, or whose name no log can match
+    std::vector<std::string> repeats;  // names given another prefix by a later line, which wins
+};
+
+// Reads the open country file from its start as the converter does, each line or piece of a
+// longer line as load_country_table takes it, and describes each finding by its line number
+// (a long line's pieces share it) and the line, its control bytes escaped. A read error shows
+// in std::ferror(file).
+DxccFindings dxcc_findings(std::FILE* file);
 
 }  // namespace t2c

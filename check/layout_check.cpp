@@ -43,20 +43,23 @@ std::string found_at(const std::vector<FieldDescriptor>& fields, std::size_t off
 
 }  // namespace
 
-std::vector<std::string> layout_differences(std::size_t record_length, const std::vector<FieldDescriptor>& fields) {
-    std::vector<std::string> lines;
+std::vector<LayoutDifference> layout_differences(std::size_t record_length,
+                                                const std::vector<FieldDescriptor>& fields) {
+    std::vector<LayoutDifference> lines;
     if (record_length < FIELDS_END) {
-        lines.push_back("record length: " + std::to_string(record_length) + (record_length == 1 ? " byte" : " bytes") +
-                        ", fewer than the " + std::to_string(FIELDS_END) + " the converter reads");
+        lines.push_back({"record length: " + std::to_string(record_length) + (record_length == 1 ? " byte" : " bytes") +
+                        ", fewer than the " + std::to_string(FIELDS_END) + " the converter reads", true});
     }
     for (const ReadField& read : READ_FIELDS) {
         const auto in_place = [&](const FieldDescriptor& field) {
-            return field.offset == read.span.offset && field.width == read.span.width && field.type == read.type;
+            return field.offset == read.span.offset && field.width == read.span.width;
         };
-        if (std::any_of(fields.begin(), fields.end(), in_place)) continue;
-        lines.push_back(std::string("the converter reads the ") + read.what + " from offset " +
-                        std::to_string(read.span.offset) + ", " + characters(read.span.width, read.type) + "; " +
-                        found_at(fields, read.span.offset));
+        const auto at = std::find_if(fields.begin(), fields.end(), in_place);
+        if (at != fields.end() && at->type == read.type) continue;
+        lines.push_back({std::string("the converter reads the ") + read.what + " from offset " +
+                             std::to_string(read.span.offset) + ", " + characters(read.span.width, read.type) + "; " +
+                             found_at(fields, read.span.offset),
+                         at == fields.end()});
     }
     return lines;
 }

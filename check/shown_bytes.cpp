@@ -21,4 +21,11 @@ std::string shown_bytes(std::string_view bytes) {
     return shown;
 }
 
+std::string quoted_bytes(std::string_view bytes) {
+    std::string quoted(1, '\'');
+    quoted += shown_bytes(bytes);
+    quoted += '\'';
+    return quoted;
+}
+
 }  // namespace t2c

@@ -15,4 +15,7 @@ constexpr bool is_control_byte(char c) {
 // bytes from 0x80 up too, as it is.
 std::string shown_bytes(std::string_view bytes);
 
+// The bytes shown so, between single quotes.
+std::string quoted_bytes(std::string_view bytes);
+
 }  // namespace t2c

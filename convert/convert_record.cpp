@@ -97,20 +97,22 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     return {Verdict::accepted};
 }
 
-std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
+std::string rejection_reason(const ConvertResult& result) {
     // What each reason found invalid, in the order of RejectReason.
     constexpr std::array<const char*, 6> INVALID = {"", "month", "day", "", "hour", "minute"};
-    if (result.reason == RejectReason::empty_time) return rejection_report(record_number, "empty TIME_INI field", call);
-    return rejection_report(record_number,
-                            std::string("invalid ") + INVALID[static_cast<std::size_t>(result.reason)] + " [" +
-                                std::to_string(result.value) + "]",
-                            call);
+    if (result.reason == RejectReason::empty_time) return "empty TIME_INI field";
+    return std::string("invalid ") + INVALID[static_cast<std::size_t>(result.reason)] + " [" +
+           std::to_string(result.value) + "]";
+}
+
+std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call) {
+    return rejection_report(record_number, rejection_reason(result), call);
 }
 
 std::string rejection_report(std::int64_t record_number, std::string_view reason, std::string_view call) {
     std::string report = "ERROR: record " + std::to_string(record_number) + ": ";
-    report.append(reason).append(".\nThe record has been excluded from the conversion process.\nCALL: ");
-    return report.append(call).append("\n\n");
+    report.append(reason).append(".\n");
+    return report.append("The record has been excluded from the conversion process.\nCALL: ").append(call).append("\n\n");
 }
 
 }  // namespace t2c

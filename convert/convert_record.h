@@ -32,6 +32,9 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 // zero byte, ended at its first blank that is followed by another or by the end.
 std::string_view country_key(std::string_view record);
 
+// Why the record was rejected, as the report words it: "invalid day [32]", "empty TIME_INI field".
+std::string rejection_reason(const ConvertResult& result);
+
 // The report of a rejected record: what was wrong, that it was excluded, and its call.
 std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call);
 

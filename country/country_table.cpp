@@ -11,8 +11,9 @@ namespace {
 constexpr std::size_t LINE_MOST = 249;
 constexpr int CTRL_Z = 0x1A;
 
-// Reads the next line, or piece of a longer line, the LF included; false at the end.
-bool read_line(std::FILE* file, std::string& line) {
+}  // namespace
+
+bool read_country_line(std::FILE* file, std::string& line) {
     line.clear();
     while (line.size() < LINE_MOST) {
         int c = std::getc(file);
@@ -36,8 +37,6 @@ bool read_line(std::FILE* file, std::string& line) {
     return !line.empty();
 }
 
-}  // namespace
-
 CountryEntry parse_entry_line(std::string_view line) {
     line = copy_field(line);
     const std::size_t tab = line.find('\t');
@@ -48,7 +47,7 @@ CountryEntry parse_entry_line(std::string_view line) {
 CountryTable load_country_table(std::FILE* file) {
     CountryTable table;
     std::string line;
-    while (read_line(file, line)) {
+    while (read_country_line(file, line)) {
         if (line[0] == '#' || line[0] == '\n') continue;
         CountryEntry entry = parse_entry_line(line);
         table.insert_or_assign(std::move(entry.name), std::move(entry.prefix));

@@ -32,6 +32,10 @@ using CountryTable = std::unordered_map<std::string, std::string, NameHash, std:
 // line. A line without a TAB gives an entry whose prefix and name are both empty.
 CountryEntry parse_entry_line(std::string_view line);
 
+// Reads the next line of the country file, or the next piece of a longer line, the LF
+// included, as load_country_table does; false at the end.
+bool read_country_line(std::FILE* file, std::string& line);
+
 // Reads the country file to its end as a text-mode read does (CR LF is one LF, a lone CR an
 // ordinary character, a Ctrl-Z the end of the file), in lines of at most 249 characters, a
 // longer line in pieces. Comment lines ('#' first) and empty lines are skipped; every other

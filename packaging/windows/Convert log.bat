@@ -45,6 +45,7 @@ REM One for per variable: Wine's cmd runs only the first command of "do a & b" i
 REM trailing - keeps the attributes defined when the name does not exist.
 for %%I in ("%log%") do set "log_attributes=%%~aI-"
 for %%I in ("%log%") do set "out=%%~dpnI.asc"
+for %%I in ("%log%") do set "report=%%~dpnI - check.txt"
 if "%log_attributes:~0,1%"=="d" goto log_is_folder
 if /i "%log%"=="%out%" goto log_is_import_file
 for %%I in ("%out%") do set "out_attributes=%%~aI-"
@@ -52,20 +53,51 @@ if "%out_attributes:~0,1%"=="d" goto out_is_folder
 
 echo.
 echo Checking "%log%" against dxcc.txt:
-REM The check prints its findings on standard output only once it has read the whole log and
-REM dxcc.txt, so no line there means it stopped on an error, which it printed on standard error.
-REM All clear is two lines (the field layout, the countries); every finding adds a line.
-set "check_lines=0"
-for /f "usebackq delims=" %%L in (`.\tarnwick2corvane-check.exe "%log%"`) do (
-    echo.%%L
-    set /a check_lines+=1 >nul
-)
-if %check_lines%==0 goto check_failed
-if %check_lines% GTR 2 goto advice
+REM Run once, into the report beside the log, for its words and its exit code alike: 0 nothing to
+REM report, 4 contacts the conversion leaves out or changes, 6 fields the converter would read
+REM from the wrong place; any other, the check could not read the log or dxcc.txt.
+.\tarnwick2corvane-check.exe "%log%" >"%report%" 2>&1
+set "check_code=%errorlevel%"
+type "%report%"
+if "%check_code%"=="0" goto forecast
+if "%check_code%"=="4" goto forecast
+if "%check_code%"=="6" goto forecast
+del "%report%"
+goto check_failed
+
+:forecast
+REM The check's first line is its forecast, in a fixed form whose words 8 and 10 are the numbers of
+REM records rejected and deleted: "40 records: 38 contacts will be converted, 1 rejected, 1 deleted; ...".
+set "forecast="
+set /p "forecast=" <"%report%"
+set "rejected=0"
+set "deleted=0"
+for /f "tokens=8" %%N in ("%forecast%") do set "rejected=%%N"
+for /f "tokens=10" %%N in ("%forecast%") do set "deleted=%%N"
+if "%check_code%"=="4" goto check_found
+if "%check_code%"=="6" goto layout_differs
+REM Nothing to report, so no report is kept.
+del "%report%"
+set "report="
 goto ask
 
-:advice
-echo What the check found is advice, which README.TXT explains; it does not stop the conversion.
+:check_found
+echo.
+echo The check's list above is kept in "%report%".
+goto ask
+
+:layout_differs
+echo.
+echo The log keeps fields where the converter does not read them (see the field layout above):
+echo converted, their texts would land in the wrong fields of the import file. README.TXT explains it.
+REM Anything but an answer starting with Y, also no answer at the end of the input, converts nothing.
+set "answer=?"
+set /p "answer=Convert anyway? (Y/N) "
+set "answer=%answer:"=%?"
+if /i "%answer:~0,1%"=="y" goto ask
+echo.
+echo Nothing was converted. The check's list above is kept in "%report%".
+goto end
 
 :ask
 if not exist "%out%" goto convert
@@ -83,33 +115,71 @@ goto end
 :convert
 echo.
 echo Converting "%log%" into "%out%":
-.\tarnwick2corvane.exe "%log%" "%out%"
+REM Its words are kept a moment, to be shown and to take the number of contacts from.
+set "capture=%TEMP%\tarnwick2corvane-%RANDOM%.txt"
+.\tarnwick2corvane.exe "%log%" "%out%" >"%capture%" 2>&1
 set "code=%errorlevel%"
+type "%capture%"
+set "started="
+set "converted=0"
+for /f "usebackq tokens=1,2 delims=	" %%A in ("%capture%") do if "%%A"=="Converted records:" set "converted=%%B"
+for /f "usebackq delims=" %%L in ("%capture%") do if "%%L"=="*** Conversion in progress..." set "started=yes"
+del "%capture%"
 echo.
 if "%code%"=="0" goto converted
-REM A failed run leaves the import file empty or cut short, and importing that would lose
-REM contacts without a word: better none at all.
-if exist "%out%" del "%out%"
+REM A run that fails before it starts converting keeps an import file that was there as it was; one
+REM that fails later leaves it cut short, and importing that would lose contacts without a word.
+if defined started del "%out%"
 if "%code%"=="1" goto unreadable
 if "%code%"=="2" goto unwritable
 if "%code%"=="5" goto out_of_memory
-echo The converter stopped unexpectedly, with exit code %code%; no import file was made.
+echo The converter stopped unexpectedly, with exit code %code%.
 goto end
 
 :converted
-echo The import file is ready: "%out%". Import it in Corvane.
+set "contacts=%converted% contacts"
+if "%converted%"=="1" set "contacts=1 contact"
+set "left_out="
+set "rejected_words=%rejected% records were rejected"
+if "%rejected%"=="1" set "rejected_words=1 record was rejected"
+set "deleted_words=%deleted% deleted records skipped"
+if "%deleted%"=="1" set "deleted_words=1 deleted record skipped"
+if not "%rejected%"=="0" set "left_out=%rejected_words%"
+if not "%deleted%"=="0" if defined left_out set "left_out=%left_out% and %deleted_words%"
+if not "%deleted%"=="0" if not defined left_out set "left_out=%deleted_words%"
+if not defined left_out if defined report set "left_out=The check found more to look at"
+if not defined left_out set "left_out=Nothing was left out"
+if defined report goto converted_see_report
+echo The import file is ready: "%out%", %contacts%. %left_out%. Import it in Corvane.
+goto end
+
+:converted_see_report
+echo The import file is ready: "%out%", %contacts%. %left_out%: see "%report%".
 goto end
 
 :unreadable
-echo The log or dxcc.txt could not be read, as the message above says; no import file was made.
-goto end
+echo The log or dxcc.txt could not be read, as the message above says.
+goto not_made
 
 :unwritable
-echo The import file could not be written, as the message above says: the disk may be full or the folder read-only. No import file was made.
-goto end
+echo The import file could not be written, as the message above says: the disk may be full or the folder read-only.
+goto not_made
 
 :out_of_memory
-echo The computer ran out of memory while converting; no import file was made.
+echo The computer ran out of memory while converting.
+goto not_made
+
+:not_made
+if defined started goto none_made
+if exist "%out%" goto out_kept
+goto end
+
+:none_made
+echo No import file was made.
+goto end
+
+:out_kept
+echo "%out%" is kept as it was.
 goto end
 
 :check_failed

@@ -115,14 +115,14 @@ void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 const std::string CHECK_DXCC = "I\tITALY\nF\tFRANCE\nDL\tFED. REP. OF GERMANY\nW\tU.S.A.\nK\tUS A\n";
 
-// The logbook's layout as a dBASE library names its fields, with unread bytes of other types
-// and more at the end.
+// The logbook's layout as a dBASE library names its fields, with unread bytes and more at the
+// end, and the band of another type.
 std::vector<LogField> renamed_layout() {
     const char* names[] = {"QDATE", "TIME_ON", "TIME_OFF", "QBAND", "QFREQ", "QMODE", "QCALL", "RST_S", "RST_R", "OP_NAME", "QTH_CITY",
                            "NOTES", "QSL_S", "QSL_R", "QSL_DATE", "MANAGER", "PAD", "DXCC_NAME", "CONT", "EXTRA", "GRID"};
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i].name = names[i];
-    fields[2].type = 'N';
+    fields[3].type = 'N';
     fields.push_back({"MEMO", 'M', 10});
     return fields;
 }
@@ -189,6 +189,8 @@ const std::vector<Case>& cases() {
     const std::string SAMPLE = testing::read_file(T2C_SOURCE_DIR "/examples/sample.dbf");
     const std::string SHIPPED_DXCC = testing::read_file(T2C_SOURCE_DIR "/dxcc.txt");
     const auto [SPELLINGS_LOG, SPELLINGS_OUTPUT] = every_listed_spelling();
+    const std::string CHECK_USAGE = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
+                                    "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n";
     static const std::vector<Case> table = with_old_outputs({
         {.name = "ConvertsTheShippedSampleWithTheShippedList", .log = SAMPLE, .dxcc = SHIPPED_DXCC,
          .out = completed(40, 38), .err = report(30, "invalid day [32].", "Q4EFH"),
@@ -294,13 +296,39 @@ const std::vector<Case>& cases() {
          .dxcc = "# list\r\nI\tITA"s + '\0' + "LY\r\nF" + '\0' + "\tFRANCE\nX\t" + std::string(247, 'x') +
                  "E\tSPAIN\nD\rL\tGERMANY\rX\nVERYLONGPREFIX\tJAPAN\r\n\x1A" "F\tFRANCE\r\n",
          .out = completed(8, 8), .output = worked_lines(8, {"I", "??", "", "E", "??", "D L", "VERYLONGPREFIX", "??"})},
-        // The check program: the log's layout, and the countries dxcc.txt does not find.
-        // Fields where the converter reads them, under other names and among others: nothing to mend.
-        {.name = "CheckFindsNothingToDo", .check = true,
-         .log = DbfBuilder{}.fields(renamed_layout()).raw_record(fixture::record_bytes({}) + std::string(10, ' '))
+        // The check program: its forecast, the log's end, the contacts lost or changed, the
+        // countries dxcc.txt does not find, its faulty lines, and the log's layout.
+        // Fields where the converter reads them, under other names and among others, a deleted
+        // record, more records than counted and a later line that wins: nothing to mend.
+        {.name = "CheckFindsNothingToMend", .check = true,
+         .log = DbfBuilder{}.fields(renamed_layout()).record_count(1).raw_record(fixture::record_bytes({}) + std::string(10, ' '))
+                    .raw_record(fixture::record_bytes({.deleted = true}) + std::string(10, ' '))
                     .raw_record(fixture::record_bytes({.country = "FRANCE"}) + std::string(10, ' ')).bytes(),
-         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"},
-         .out = "Field layout: as the Tarnwick logbook writes it.\nCountries: dxcc.txt gives every contact a prefix (2 contacts).\n"},
+         .dxcc = CHECK_DXCC + "FX\tFRANCE\n", .args = {"LOG.DBF"},
+         .out = "3 records: 2 contacts will be converted, 0 rejected, 1 deleted; 0 contacts get the prefix ??.\nLog end:\n"
+                "  the header counts 1 record, the file holds 3: all of them are converted\n"
+                "Countries: dxcc.txt gives every contact a prefix (2 contacts).\n"
+                "dxcc.txt: names given another prefix by a later line, which wins:\n  line 6: 'FX\\x09FRANCE' wins over line 2\n"
+                "Field layout: 1 difference from what the converter reads:\n  the converter reads the band from offset 19, 4 "
+                "characters of type C; this log has there QBAND, 4 characters of type N\n"},
+        {.name = "CheckForeseesEveryContactTheConversionDropsOrChanges", .check = true,
+         .log = log_of({{.time = "14"}, {.time = "9:05"}, {.date = "19990230"}, {.date = "99  0307"}, {.call = "Q1AAA /P"},
+                        {.call = " Q1LEAD"}, {.call = ""}, {.manager = "Q1 MGR"}, {.name = "  BOB SMITH", .place = "  LEEDS"},
+                        {.place = "ROMA  ITALY"}, {.band = "70cm"}, {.band = "6mm"}, {.band = "20M"}, {.band = " 20m"},
+                        {.country = ""}, {.date = "19990332"}, {.time = " 9:05"}, {.time = "25:00"}, {.deleted = true}, {.band = "2 m"}, {.band = "10"}}),
+         .dxcc = CHECK_DXCC + "I  ITALY\n\tSPAIN\nX\tNEW  ZEALAND\n# \nX\tFRANCE \nX\t" + std::string(41, 'L') + "\nF\tFRANCE\n",
+         .args = {"LOG.DBF"}, .code = 4, .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-forecast.out")},
+        // Cut after its header and one record and a part of the next, and before its records.
+        {.name = "CheckTellsACutShortLog", .check = true, .log = SAMPLE.substr(0, 1000), .dxcc = SHIPPED_DXCC,
+         .args = {"LOG.DBF"}, .code = 4, .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 0 contacts get "
+         "the prefix ??.\nLog end:\n  the last record is cut short: 86 of its 209 bytes\n  the header counts 40 records, the "
+         "file holds only 1\n  The log looks cut short: copy it again from the logbook's disk or backup.\n"
+         "Countries: dxcc.txt gives every contact a prefix (1 contact).\nField layout: as the Tarnwick logbook writes it.\n"},
+        {.name = "CheckTellsARecordStartPastTheEnd", .check = true, .log = SAMPLE.substr(0, 704), .args = {"LOG.DBF"}, .code = 4,
+         .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\nLog end:\n"
+         "  the records should start at byte 705, past the end of the file at 704\n  the header counts 40 records, the file "
+         "holds only 0\n  The log looks cut short: copy it again from the logbook's disk or backup.\n"
+         "Countries: dxcc.txt gives every contact a prefix (0 contacts).\nField layout: as the Tarnwick logbook writes it.\n"},
         // Deleted and rejected records are not converted: their country does not matter.
         {.name = "CheckSuggestsLinesForSpellingsMostContactsFirst", .check = true,
          .log = log_of({{.country = "NAR\x7FNIA"}, {.country = "usa"}, {.country = "Italy"}, {.country = "FED REP OF GERMANY"},
@@ -308,14 +336,14 @@ const std::vector<Case>& cases() {
                         {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"},
                         {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"}}),
          .dxcc = CHECK_DXCC + "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n",
-         .args = {"LOG.DBF"}, .code = 1,
+         .args = {"LOG.DBF"}, .code = 4,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-suggestions.out")},
         {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .check = true,
-         .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(), .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 1,
+         .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(), .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 6,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-misread-layout.out")},
-        {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .check = true, .code = 3,
-         .out = "Syntax:\n " + shown_name(testing::check_program_path()) + " tarnwick_file.dbf\n\n"
-                "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile, checked against dxcc.txt\n"},
+        {.name = "CheckAnswersTheConvertersArgumentsWithUsage", .check = true, .code = 3, .out = CHECK_USAGE},
+        {.name = "CheckShowsItsUsageWhenAsked", .check = true, .args = {"--help"}, .out = CHECK_USAGE},
+        {.name = "CheckTellsItsVersion", .check = true, .args = {"--version"}, .out = "tarnwick2corvane-check 1.10\n"},
         // The ADIF writer: the same contacts, less what ADIF cannot take, each left out with a report.
         {.name = "AdifWritesTheSample", .adif = true, .log = SAMPLE, .dxcc = SHIPPED_DXCC, .args = {"LOG.DBF", "OUT.ADI"},
          .out = adif_completed(40, 38, 38, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
