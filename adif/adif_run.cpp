@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "adif/adif_record.h"
-#include "adif/calendar.h"
 #include "app/fatal.h"
 #include "app/inputs.h"
 #include "app/program_name.h"
@@ -17,50 +16,40 @@ namespace t2c::adif {
 
 namespace {
 
-constexpr int MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
-
-struct Options {
-    const char* log = nullptr;
-    const char* output = nullptr;
-    AdifLog adif;
-};
+constexpr double MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
 
 void print_usage(std::FILE* out, std::string_view name) {
-    std::fprintf(out, "Syntax:\n %.*s [--station-callsign CALL] [--utc-offset HOURS] tarnwick_file.dbf outfile.adi\n\n",
+    std::fprintf(out,
+                 "Syntax:\n %.*s [--station-callsign CALL] [--utc-offset HOURS] tarnwick_file.dbf outfile.adi\n\n"
+                 "tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile\noutfile.adi\t\tADIF 3.1.7 file for any logger\n"
+                 "--station-callsign CALL\tthe callsign used on the air, written in every contact\n"
+                 "--utc-offset HOURS\thours the log's times are ahead of UTC (such as 1 or -5.5)\n",
                  static_cast<int>(name.size()), name.data());
-    std::fputs("tarnwick_file.dbf\tTarnwick or Tarnwick Lite 4.5 logfile\n", out);
-    std::fputs("outfile.adi\t\tADIF 3.1.7 file for any logger\n", out);
-    std::fputs("--station-callsign CALL\tthe callsign used on the air, written in every contact\n", out);
-    std::fputs("--utc-offset HOURS\thours the log's times are ahead of UTC (such as 1 or -5.5)\n", out);
 }
 
 // Hours as a decimal number within the time zones' range, in minutes.
 bool read_offset(std::string_view text, int& minutes) {
     double hours = 0;
-    const char* begin = text.data() + (text.starts_with('+') ? 1 : 0);
-    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), hours, std::chars_format::fixed);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || hours < -MOST_OFFSET_HOURS ||
-        hours > MOST_OFFSET_HOURS) {
-        return false;
-    }
+    const auto [end, error] = std::from_chars(text.data() + (text.starts_with('+') ? 1 : 0), text.data() + text.size(), hours);
     minutes = static_cast<int>(hours * 60 + (hours < 0 ? -0.5 : 0.5));
-    return true;
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() && hours >= -MOST_OFFSET_HOURS &&
+           hours <= MOST_OFFSET_HOURS;
 }
 
-// The options, then exactly the log and the output; false for anything else.
-bool read_arguments(int argc, const char* const* argv, Options& options) {
+// The options, then exactly the log and the output (files[0] and [1]); false for anything else.
+bool read_arguments(int argc, const char* const* argv, AdifLog& log, const char* files[2]) {
     int at = 1;
     for (; at + 1 < argc && std::string_view(argv[at]).starts_with("--"); at += 2) {
         const std::string_view option = argv[at], value = argv[at + 1];
         if (option == "--station-callsign" && !value.empty()) {
-            options.adif.station_callsign = value;
-        } else if (option != "--utc-offset" || !read_offset(value, options.adif.utc_offset_minutes)) {
+            log.station_callsign = value;
+        } else if (option != "--utc-offset" || !read_offset(value, log.utc_offset_minutes)) {
             return false;
         }
     }
     if (argc - at != 2) return false;
-    options.log = argv[at];
-    options.output = argv[at + 1];
+    files[0] = argv[at];
+    files[1] = argv[at + 1];
     return true;
 }
 
@@ -68,17 +57,15 @@ bool read_arguments(int argc, const char* const* argv, Options& options) {
 // gives the same bytes in tests and packages.
 std::string created_timestamp() {
     long long seconds = std::time(nullptr);
-    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
-        const std::string_view text = epoch;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0 || seconds > 253402300799) {
-            fatal("SOURCE_DATE_EPOCH", "not a number of seconds from 1970 to 9999", EXIT_USAGE);
-        }
+    const std::string_view epoch = std::getenv("SOURCE_DATE_EPOCH") != nullptr ? std::getenv("SOURCE_DATE_EPOCH") : "";
+    const auto [end, error] = std::from_chars(epoch.data(), epoch.data() + epoch.size(), seconds);
+    const auto time = static_cast<std::time_t>(seconds);
+    const std::tm* utc = std::gmtime(&time);
+    if ((!epoch.empty() && (error != std::errc() || end != epoch.data() + epoch.size() || seconds < 0)) || utc == nullptr) {
+        fatal("SOURCE_DATE_EPOCH", "not a number of seconds from 1970 to 9999", EXIT_USAGE);
     }
-    char stamp[32];
-    const long long second_of_day = seconds % 86400;
-    std::snprintf(stamp, sizeof stamp, "%08lld %02lld%02lld%02lld", date_from_days(seconds / 86400), second_of_day / 3600,
-                  second_of_day / 60 % 60, second_of_day % 60);
+    char stamp[32] = {};
+    std::strftime(stamp, sizeof stamp, "%Y%m%d %H%M%S", utc);
     return stamp;
 }
 
@@ -88,8 +75,7 @@ std::string file_header() {
                                       {"PROGRAMID", "TARNWICK2ADIF"},
                                       {"PROGRAMVERSION", T2C_VERSION},
                                       {"CREATED_TIMESTAMP", created_timestamp()}}) {
-        append_field(header, name, value);
-        header += LINE_END;
+        append_field(header, name, value).append(LINE_END);
     }
     return header.append("<EOH>").append(LINE_END);
 }
@@ -98,20 +84,14 @@ void write_contact(RunState& state, AdifCounts& counts, const AdifLog& log, std:
     // The converter's checks first, with their reports: what is written here is always among
     // what the converter writes.
     const ConvertResult result = convert_record(record, state.countries, state.seconds_counter, state.import_record);
-    if (result.verdict == Verdict::deleted) {
-        ++counts.deleted;
-        return;
-    }
-    std::string report;
     RecordTally tally;
-    if (result.verdict == Verdict::rejected) {
-        report = rejection_report(state.counters.processed, result, state.import_record.call);
-    } else if (const std::string why = append_adif_record(record, state.countries, log, tally, state.lines); !why.empty()) {
-        report = rejection_report(state.counters.processed, why, state.import_record.call);
-    }
-    if (!report.empty()) {
-        ++counts.rejected;
+    const std::string why = result.verdict == Verdict::accepted
+                                ? append_adif_record(record, state.countries, log, tally, state.lines)
+                                : result.verdict == Verdict::rejected ? rejection_reason(result) : "";
+    if (result.verdict == Verdict::deleted || !why.empty()) {
+        const std::string report = why.empty() ? "" : rejection_report(state.counters.processed, why, state.import_record.call);
         std::fwrite(report.data(), 1, report.size(), err);
+        ++(why.empty() ? counts.deleted : counts.rejected);
         return;
     }
     ++state.counters.converted;
@@ -128,21 +108,22 @@ int write_adif(RunState& state, AdifCounts& counts, int argc, const char* const*
         std::fputs("tarnwick2adif " T2C_VERSION "\n", out);
         return 0;
     }
-    Options options;
-    if (first == "--help" || !read_arguments(argc, argv, options)) {
+    AdifLog log;
+    const char* files[2] = {};
+    if (first == "--help" || !read_arguments(argc, argv, log, files)) {
         print_usage(out, program_name(argc > 0 ? argv[0] : nullptr));
         return first == "--help" && argc == 2 ? 0 : EXIT_USAGE;
     }
-    open_inputs(state, options.log, options.output);
+    open_inputs(state, files[0], files[1]);
     // The field descriptors follow the header's first bytes; the records are read from the
     // header's end whatever this read leaves.
     if (std::fseek(state.source.get(), HEADER_SIZE, SEEK_SET) != 0) fatal("read(): input file", EXIT_INPUT);
-    options.adif.unread = unread_fields(read_log_fields(state.source.get(), state.header));
-    options.adif.code_page = code_page_of(state.header.language);
+    log.unread = unread_fields(read_log_fields(state.source.get(), state.header));
+    log.code_page = code_page_of(state.header.language);
     state.lines = file_header();
     start_output(state.output);
     std::fputs("*** Conversion in progress...\n", out);
-    write_records(state, [&](std::string_view record) { write_contact(state, counts, options.adif, record, err); });
+    write_records(state, [&](std::string_view record) { write_contact(state, counts, log, record, err); });
     std::fflush(err);
     std::fprintf(out,
                  "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n"

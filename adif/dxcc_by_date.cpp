@@ -1,6 +1,7 @@
 #include "adif/dxcc_by_date.h"
 
 #include <algorithm>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -10,33 +11,23 @@ namespace t2c::adif {
 
 namespace {
 
-std::span<const Period> periods_of(int code) {
-    const auto [first, last] = std::equal_range(PERIODS.begin(), PERIODS.end(), Period{code, 0, 0},
-                                                [](const Period& a, const Period& b) { return a.code < b.code; });
+bool holds(const Entity& row, int date) { return row.from <= date && date <= row.to; }
+
+bool follows(const Entity& later, const Entity& earlier) {
+    return earlier.to != NO_LIMIT_TO && later.from == next_day(earlier.to);
+}
+
+std::span<const Entity> rows_of(int code) {
+    const auto [first, last] = std::equal_range(ENTITIES.begin(), ENTITIES.end(), Entity{code, {}, {}, 0, 0},
+                                                [](const Entity& a, const Entity& b) { return a.code < b.code; });
     return {first, last};
 }
 
-// An entity without a period counts at any date.
-bool holds(int code, int date) {
-    const std::span<const Period> periods = periods_of(code);
-    return periods.empty() || std::any_of(periods.begin(), periods.end(),
-                                          [&](const Period& p) { return p.from <= date && date <= p.to; });
-}
-
-bool follows(int code, int earlier) {
-    for (const Period& before : periods_of(earlier)) {
-        for (const Period& after : periods_of(code)) {
-            if (before.to != NO_LIMIT_TO && after.from == next_day(before.to)) return true;
-        }
-    }
-    return false;
-}
-
-// The entities of a prefix, indexed once: a log may ask for every contact.
-const std::vector<const Entity*>& entities_of(std::string_view prefix) {
+// The rows of a prefix, indexed once: a log may ask for every contact.
+const std::vector<const Entity*>& rows_of(std::string_view prefix) {
     static const auto by_prefix = [] {
         std::unordered_map<std::string_view, std::vector<const Entity*>> table;
-        for (const Entity& entity : ENTITIES) table[entity.prefix].push_back(&entity);
+        for (const Entity& row : ENTITIES) table[row.prefix].push_back(&row);
         return table;
     }();
     static const std::vector<const Entity*> none;
@@ -45,32 +36,10 @@ const std::vector<const Entity*>& entities_of(std::string_view prefix) {
 }
 
 const Entity* successor_or_forerunner(const Entity& candidate, int date) {
-    for (const Entity* other : entities_of(candidate.prefix)) {
-        if (other->code == candidate.code || !holds(other->code, date)) continue;
-        if (follows(other->code, candidate.code) || follows(candidate.code, other->code)) return other;
-    }
-    return nullptr;
-}
-
-const Entity* entity(int code) {
-    const auto found = std::lower_bound(ENTITIES.begin(), ENTITIES.end(), code,
-                                        [](const Entity& e, int c) { return e.code < c; });
-    return found != ENTITIES.end() && found->code == code ? &*found : nullptr;
-}
-
-// Calls take for each candidate until it gives an entity, and returns that.
-template <typename Take>
-const Entity* first_of_candidates(std::string_view spelling, std::optional<std::string_view> list_prefix, Take take) {
-    const auto [first, last] = std::equal_range(SPELLINGS.begin(), SPELLINGS.end(), Spelling{spelling, 0},
-                                                [](const Spelling& a, const Spelling& b) { return a.name < b.name; });
-    for (auto at = first; at != last; ++at) {
-        if (const Entity* candidate = entity(at->code)) {
-            if (const Entity* found = take(*candidate)) return found;
+    for (const Entity* other : rows_of(candidate.prefix)) {
+        if (other->code != candidate.code && holds(*other, date) && (follows(*other, candidate) || follows(candidate, *other))) {
+            return other;
         }
-    }
-    if (first != last || !list_prefix || list_prefix->empty()) return nullptr;
-    for (const Entity* candidate : entities_of(*list_prefix)) {
-        if (const Entity* found = take(*candidate)) return found;
     }
     return nullptr;
 }
@@ -78,12 +47,20 @@ const Entity* first_of_candidates(std::string_view spelling, std::optional<std::
 }  // namespace
 
 const Entity* dxcc_by_date(std::string_view spelling, std::optional<std::string_view> list_prefix, int date) {
-    const Entity* held = first_of_candidates(spelling, list_prefix, [&](const Entity& candidate) {
-        return holds(candidate.code, date) ? &candidate : nullptr;
-    });
-    if (held != nullptr) return held;
-    return first_of_candidates(spelling, list_prefix,
-                               [&](const Entity& candidate) { return successor_or_forerunner(candidate, date); });
+    const auto [first, last] = std::equal_range(SPELLINGS.begin(), SPELLINGS.end(), Spelling{spelling, 0},
+                                                [](const Spelling& a, const Spelling& b) { return a.name < b.name; });
+    std::vector<const Entity*> candidates;
+    for (auto at = first; at != last; ++at) {
+        for (const Entity& row : rows_of(at->code)) candidates.push_back(&row);
+    }
+    if (first == last && list_prefix && !list_prefix->empty()) candidates = rows_of(*list_prefix);
+    for (const Entity* candidate : candidates) {
+        if (holds(*candidate, date)) return candidate;
+    }
+    for (const Entity* candidate : candidates) {
+        if (const Entity* found = successor_or_forerunner(*candidate, date)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace t2c::adif

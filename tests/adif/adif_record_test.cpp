@@ -29,7 +29,7 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
-const CountryTable COUNTRIES = {{"ITALY", "I"}, {"WEST GERMANY", "DL"}};
+const CountryTable COUNTRIES = {{"ITALY", "I"}, {"WEST GERMANY", "DL"}, {"NOWHERE", ""}};
 
 // The header's fields as the logbook writes them: TIME_END, REMARKS, QSL_DATE, SPARE and OTHER go unread.
 AdifLog logbook(AdifLog log = {}) {
@@ -90,6 +90,7 @@ const std::vector<Row>& rows() {
         {"GivesAUsersOwnLineTheEntitiesOfItsPrefix", {.date = "19950101", .country = "WEST GERMANY"}, {"<DXCC:3>230 "}},
         {"GivesAUsersOwnLineTheEntityOfTheDate", {.date = "19700101", .country = "WEST GERMANY"}, {"<DXCC:2>81 "}},
         {"WritesAnUnknownCountryWithoutDXCC", {.country = "ATLANTIS  X"}, {"<COUNTRY:11>ATLANTIS  X "}, {"<DXCC:"}},
+        {"GivesALineWithoutPrefixNoEntity", {.date = "19500101", .country = "NOWHERE"}, {"<COUNTRY:7>NOWHERE "}, {"<DXCC:"}},
         // What ADIF cannot take.
         {"RejectsADayTheMonthLacks", {.date = "19950230"}, {}, {}, "invalid date [19950230]"},
         {"RejectsADateBefore1930", {.date = "19291231"}, {}, {}, "invalid date [19291231]"},
