@@ -38,7 +38,8 @@ std::string cased(std::string_view text, bool upper) {
     return out;
 }
 
-bool digits(std::string_view text) { return text.find_first_not_of("0123456789") == std::string_view::npos; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
 
 int number_of(std::string_view digit_text) {
     int value = 0;
@@ -93,7 +94,7 @@ std::optional<double> frequency_mhz(std::string_view text) {
     std::replace(number.begin(), number.end(), ',', '.');
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
-    if (number.find_first_not_of("0123456789.") != std::string::npos || error != std::errc() ||
+    if (!std::all_of(number.begin(), number.end(), [](char c) { return digit(c) || c == '.'; }) || error != std::errc() ||
         end != number.data() + number.size() || !(value > 0)) {
         return std::nullopt;
     }

@@ -64,8 +64,9 @@ std::string created_timestamp() {
     if ((!epoch.empty() && (error != std::errc() || end != epoch.data() + epoch.size() || seconds < 0)) || utc == nullptr) {
         fatal("SOURCE_DATE_EPOCH", "not a number of seconds from 1970 to 9999", EXIT_USAGE);
     }
-    char stamp[32] = {};
-    std::strftime(stamp, sizeof stamp, "%Y%m%d %H%M%S", utc);
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d %02d%02d%02d", utc->tm_year + 1900, utc->tm_mon + 1, utc->tm_mday,
+                  utc->tm_hour, utc->tm_min, utc->tm_sec);
     return stamp;
 }
 
