@@ -25,7 +25,8 @@ constexpr int MINUTES_A_DAY = 24 * 60;
 
 // A text of the record, trimmed of blanks; a zero byte ends it.
 std::string_view text(std::string_view record, FieldSpan span) {
-    std::string_view bytes = copy_field(field(record, span));
+    std::string_view bytes = field(record, span);
+    bytes = bytes.substr(0, bytes.find('\0'));  // a search the library does a word at a time
     while (!bytes.empty() && bytes.front() == ' ') bytes.remove_prefix(1);
     while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
     return bytes;
@@ -39,6 +40,7 @@ std::string cased(std::string_view text, bool upper) {
 }
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
+bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
 
 int number_of(std::string_view digit_text) {
@@ -139,13 +141,13 @@ public:
 
 private:
     std::string_view ascii(std::string_view value) {
-        if (std::all_of(value.begin(), value.end(), [](char c) { return c >= ' ' && c <= '~'; })) return value;
+        if (std::all_of(value.begin(), value.end(), printable)) return value;
         tally_.respelled = true;
         spelled_.clear();
         for (const char c : value) {
             const auto byte = static_cast<unsigned char>(c);
             // A control byte is no letter.
-            spelled_ += byte >= 0x80 ? HIGH_BYTES[byte - 0x80u][code_page_] : c >= ' ' && c <= '~' ? std::string_view(&c, 1) : "?";
+            spelled_ += byte >= 0x80 ? HIGH_BYTES[byte - 0x80u][code_page_] : printable(c) ? std::string_view(&c, 1) : "?";
         }
         return spelled_;
     }
@@ -158,9 +160,9 @@ private:
 
 // Y for B, D or S, N for N or a blank; how the card went for B and D; any other byte is N,
 // and kept.
-void qsl(RecordWriter& line, std::string_view adif, std::string_view log_name, std::string_view flag) {
+void qsl(RecordWriter& line, std::string_view adif, std::string_view via, std::string_view log_name, std::string_view flag) {
     const bool by_card = flag == "B" || flag == "D";
-    line.field(adif, by_card || flag == "S" ? "Y" : "N").field(std::string(adif) + "_VIA", by_card ? flag : "");
+    line.field(adif, by_card || flag == "S" ? "Y" : "N").field(via, by_card ? flag : "");
     line.app(log_name, by_card || flag.empty() || flag == "N" ? "" : flag);
 }
 
@@ -234,8 +236,8 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
     line.field("RST_RCVD", text(record, REPORT_RECEIVED));
     line.field("NAME", text(record, NAME));
     line.field("QTH", text(record, PLACE));
-    qsl(line, "QSL_SENT", "QSL_SENT", text(record, QSL_SENT));
-    qsl(line, "QSL_RCVD", "QSL_RCVD", text(record, QSL_RECEIVED));
+    qsl(line, "QSL_SENT", "QSL_SENT_VIA", "QSL_SENT", text(record, QSL_SENT));
+    qsl(line, "QSL_RCVD", "QSL_RCVD_VIA", "QSL_RCVD", text(record, QSL_RECEIVED));
     line.field("QSL_VIA", text(record, MANAGER));
     line.field("COUNTRY", entity != nullptr ? entity->name : country_text);
     line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "");
