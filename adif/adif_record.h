@@ -29,7 +29,7 @@ struct AdifLog {
     CodePage code_page = CP437;
     std::vector<UnreadField> unread = {};
     std::string station_callsign = "";  // none when empty
-    int utc_offset_minutes = 0;    // what is added to UTC to give the log's times
+    int utc_offset_minutes = 0;         // what is added to UTC to give the log's times
 };
 
 // What a written contact held, for the summary.
