@@ -124,6 +124,7 @@ int write_adif(RunState& state, AdifCounts& counts, int argc, const char* const*
     state.lines = file_header();
     start_output(state.output);
     std::fputs("*** Conversion in progress...\n", out);
+    std::fflush(out);  // before any report, also where both streams go to one file
     write_records(state, [&](std::string_view record) { write_contact(state, counts, log, record, err); });
     std::fflush(err);
     std::fprintf(out,
