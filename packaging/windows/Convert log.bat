@@ -1,5 +1,6 @@
 @echo off
-REM Converts a Tarnwick log into a Corvane import file of the same name with .asc, beside the log.
+REM Converts a Tarnwick log into a Corvane import file of the same name with .asc, and an ADIF file
+REM for any other logger with .adi, beside the log.
 REM Drop the log (.dbf) on this file in Explorer, or double-click this file and give the log's path.
 REM
 REM Paths stay in quotes everywhere, and messages that show a path are reached by goto rather than
@@ -21,6 +22,7 @@ REM copes with a network folder (\\server\share), for which it lends a drive let
 pushd "%~dp0"
 if not exist "tarnwick2corvane.exe" goto incomplete
 if not exist "tarnwick2corvane-check.exe" goto incomplete
+if not exist "tarnwick2adif.exe" goto incomplete
 if not exist "dxcc.txt" goto incomplete
 if defined log goto have_log
 
@@ -45,11 +47,15 @@ REM One for per variable: Wine's cmd runs only the first command of "do a & b" i
 REM trailing - keeps the attributes defined when the name does not exist.
 for %%I in ("%log%") do set "log_attributes=%%~aI-"
 for %%I in ("%log%") do set "out=%%~dpnI.asc"
+for %%I in ("%log%") do set "adi=%%~dpnI.adi"
 for %%I in ("%log%") do set "report=%%~dpnI - check.txt"
+for %%I in ("%log%") do set "report_name=%%~nI - check.txt"
 if "%log_attributes:~0,1%"=="d" goto log_is_folder
 if /i "%log%"=="%out%" goto log_is_import_file
 for %%I in ("%out%") do set "out_attributes=%%~aI-"
 if "%out_attributes:~0,1%"=="d" goto out_is_folder
+for %%I in ("%adi%") do set "adi_attributes=%%~aI-"
+if "%adi_attributes:~0,1%"=="d" goto adi_is_folder
 
 echo.
 echo Checking "%log%" against dxcc.txt:
@@ -100,16 +106,32 @@ echo Nothing was converted. The check's list above is kept in "%report%".
 goto end
 
 :ask
-if not exist "%out%" goto convert
+REM One question for the files there already, one or both.
+set "them=it"
+if exist "%out%" goto ask_asc
+if exist "%adi%" goto ask_adi
+goto convert
+
+:ask_asc
 echo.
 echo "%out%" exists already.
-REM Anything but an answer starting with Y, also no answer at the end of the input, keeps it.
+if not exist "%adi%" goto ask_answer
+set "them=them"
+echo "%adi%" exists already.
+goto ask_answer
+
+:ask_adi
+echo.
+echo "%adi%" exists already.
+
+:ask_answer
+REM Anything but an answer starting with Y, also no answer at the end of the input, keeps them.
 set "answer=?"
-set /p "answer=Replace it? Type Y and press Enter to replace it, or just press Enter to keep it: "
+set /p "answer=Replace %them%? Type Y and press Enter to replace %them%, or just press Enter to keep %them%: "
 set "answer=%answer:"=%?"
 if /i "%answer:~0,1%"=="y" goto convert
 echo.
-echo Nothing was converted: "%out%" is kept as it was.
+echo Nothing was converted: the files above are kept as they were.
 goto end
 
 :convert
@@ -119,26 +141,52 @@ REM Its words are kept a moment, to be shown and to take the number of contacts 
 set "capture=%TEMP%\tarnwick2corvane-%RANDOM%.txt"
 .\tarnwick2corvane.exe "%log%" "%out%" >"%capture%" 2>&1
 set "code=%errorlevel%"
-type "%capture%"
-set "started="
-set "converted=0"
-for /f "usebackq tokens=1,2 delims=	" %%A in ("%capture%") do if "%%A"=="Converted records:" set "converted=%%B"
-for /f "usebackq delims=" %%L in ("%capture%") do if "%%L"=="*** Conversion in progress..." set "started=yes"
-del "%capture%"
+call :read_capture
+set "converted=%written%"
 echo.
-if "%code%"=="0" goto converted
+if "%code%"=="0" goto write_adif
 REM A run that fails before it starts converting keeps an import file that was there as it was; one
 REM that fails later leaves it cut short, and importing that would lose contacts without a word.
 if defined started del "%out%"
+set "made=%out%"
+set "what=import file"
+goto failed
+
+:write_adif
+echo Writing "%log%" as ADIF into "%adi%":
+.\tarnwick2adif.exe "%log%" "%adi%" >"%capture%" 2>&1
+set "code=%errorlevel%"
+call :read_capture
+echo.
+if "%code%"=="0" goto converted
+if defined started del "%adi%"
+set "made=%adi%"
+set "what=ADIF file"
+echo Only the import file for Corvane was made: "%out%", with %converted% contacts.
+
+:failed
 if "%code%"=="1" goto unreadable
 if "%code%"=="2" goto unwritable
 if "%code%"=="5" goto out_of_memory
-echo The converter stopped unexpectedly, with exit code %code%.
+echo The program stopped unexpectedly, with exit code %code%.
 goto end
+
+:read_capture
+REM Shows what the program printed, then takes from it whether it started writing and how many
+REM contacts it wrote.
+type "%capture%"
+set "started="
+set "written=0"
+for /f "usebackq tokens=1,2 delims=	" %%A in ("%capture%") do if "%%A"=="Converted records:" set "written=%%B"
+for /f "usebackq delims=" %%L in ("%capture%") do if "%%L"=="*** Conversion in progress..." set "started=yes"
+del "%capture%"
+goto :eof
 
 :converted
 set "contacts=%converted% contacts"
 if "%converted%"=="1" set "contacts=1 contact"
+set "adif_contacts=%written% contacts"
+if "%written%"=="1" set "adif_contacts=1 contact"
 set "left_out="
 set "rejected_words=%rejected% records were rejected"
 if "%rejected%"=="1" set "rejected_words=1 record was rejected"
@@ -149,12 +197,17 @@ if not "%deleted%"=="0" if defined left_out set "left_out=%left_out% and %delete
 if not "%deleted%"=="0" if not defined left_out set "left_out=%deleted_words%"
 if not defined left_out if defined report set "left_out=The check found more to look at"
 if not defined left_out set "left_out=Nothing was left out"
+REM What only the ADIF file leaves out, its reports above tell.
+set /a "adif_left_out=converted - written"
+set "adif_words="
+if not "%adif_left_out%"=="0" set "adif_words= The ADIF file leaves out %adif_left_out% more, as its reports above say."
+set "ready=The files are ready: "%out%", %contacts%, and "%adi%", %adif_contacts%."
 if defined report goto converted_see_report
-echo The import file is ready: "%out%", %contacts%. %left_out%. Import it in Corvane.
+echo %ready% %left_out%.%adif_words% Import the .asc in Corvane, or the .adi in any other logger.
 goto end
 
 :converted_see_report
-echo The import file is ready: "%out%", %contacts%. %left_out%: see "%report%".
+echo %ready% %left_out%: see "%report_name%".%adif_words%
 goto end
 
 :unreadable
@@ -162,7 +215,7 @@ echo The log or dxcc.txt could not be read, as the message above says.
 goto not_made
 
 :unwritable
-echo The import file could not be written, as the message above says: the disk may be full or the folder read-only.
+echo The file could not be written, as the message above says: the disk may be full or the folder read-only.
 goto not_made
 
 :out_of_memory
@@ -171,15 +224,15 @@ goto not_made
 
 :not_made
 if defined started goto none_made
-if exist "%out%" goto out_kept
+if exist "%made%" goto made_kept
 goto end
 
 :none_made
-echo No import file was made.
+echo No %what% was made.
 goto end
 
-:out_kept
-echo "%out%" is kept as it was.
+:made_kept
+echo "%made%" is kept as it was.
 goto end
 
 :check_failed
@@ -191,7 +244,7 @@ echo Drop one log at a time on "%~nx0".
 goto end
 
 :incomplete
-echo "%~nx0" needs tarnwick2corvane.exe, tarnwick2corvane-check.exe and dxcc.txt beside it, in "%~dp0". Unzip the whole download again and keep them together.
+echo "%~nx0" needs tarnwick2corvane.exe, tarnwick2corvane-check.exe, tarnwick2adif.exe and dxcc.txt beside it, in "%~dp0". Unzip the whole download again and keep them together.
 goto end
 
 :no_log_given
@@ -212,6 +265,10 @@ goto end
 
 :out_is_folder
 echo The import file would be "%out%", but that is a folder: rename it, and convert again.
+goto end
+
+:adi_is_folder
+echo The ADIF file would be "%adi%", but that is a folder: rename it, and convert again.
 goto end
 
 :end

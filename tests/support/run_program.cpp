@@ -31,8 +31,9 @@ std::string adif_program_path() { return path_from("T2C_ADIF_PROGRAM", T2C_BUILT
 
 bool under_runner() { return !runner().empty(); }
 
-ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
-                          const RunOptions& options) {
+namespace {
+
+ProgramResult run_once(const std::filesystem::path& dir, const std::vector<std::string>& args, const RunOptions& options) {
     TempDir capture;
     const std::string out_path = (capture / "stdout").string();
     const std::string err_path = (capture / "stderr").string();
@@ -79,6 +80,19 @@ ProgramResult run_program(const std::filesystem::path& dir, const std::vector<st
     };
     result.out = lf_lines(result.raw_out);
     result.err = lf_lines(read_file(err_path));
+    return result;
+}
+
+}  // namespace
+
+ProgramResult run_program(const std::filesystem::path& dir, const std::vector<std::string>& args,
+                          const RunOptions& options) {
+    ProgramResult result = run_once(dir, args, options);
+    // Now and then the emulator's own loader fails as the process ends, after the program has
+    // done all its work: that run tells nothing of the program, so it is made again.
+    for (int retry = 0; retry < 2 && under_runner() && result.err.starts_with("Inconsistency detected by ld.so"); ++retry) {
+        result = run_once(dir, args, options);
+    }
     return result;
 }
 
