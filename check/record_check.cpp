@@ -49,11 +49,11 @@ bool all_digits(std::string_view text, std::size_t count) {
     return text.size() == count && std::all_of(text.begin(), text.end(), is_digit);
 }
 
-// Counts the record as one of the kind and, while the kind has few, keeps the record number
-// and what describe() adds; three dots stand for those after them.
+// Counts the record as one of the kind and, while the kind has fewer than few, keeps the record
+// number and what describe() adds; three dots stand for those after them.
 template <typename Describe>
-void note(RecordKind& kind, std::int64_t number, Describe describe) {
-    const auto few = static_cast<std::int64_t>(FIRST_FEW);
+void note(RecordKind& kind, std::int64_t number, Describe describe, std::size_t most = FIRST_FEW) {
+    const auto few = static_cast<std::int64_t>(most);
     if (kind.count < few) kind.first.push_back("record " + std::to_string(number) + describe());
     if (kind.count++ == few) kind.first.emplace_back("...");
 }
@@ -135,7 +135,7 @@ void tally_record(RecordTally& tally, const CountryTable& countries, std::string
             return ": " + rejection_reason(result) + "; date " + quoted_bytes(copy_field(field(record, DATE))) +
                    ", time " + quoted_bytes(copy_field(field(record, TIME_INI))) + ", callsign " +
                    quoted_bytes(tally.import_record.call);
-        });
+        }, MOST_REJECTED);
     } else {
         ++tally.contacts;
         if (tally_country(tally.countries, countries, number, record)) ++tally.unknown_country;

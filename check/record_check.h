@@ -15,8 +15,10 @@
 namespace t2c {
 
 // How many records of a kind the check shows; the others are only counted, so that a log of
-// any size costs no more memory.
+// any size costs no more memory. Rejected records are each shown, so that every contact lost
+// can be found in the logbook, up to as many as a log that is a log at all can have.
 constexpr std::size_t FIRST_FEW = 5;
+constexpr std::size_t MOST_REJECTED = 1000;
 
 // The records of one kind: how many, and the first few described.
 struct RecordKind {
