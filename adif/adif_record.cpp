@@ -43,9 +43,11 @@ bool digit(char c) { return c >= '0' && c <= '9'; }
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
 
+// The number the digits of a text of at most eight characters write; for any other byte the
+// result is no number, and the callers use it only once the text is known to be digits.
 int number_of(std::string_view digit_text) {
     int value = 0;
-    std::from_chars(digit_text.data(), digit_text.data() + digit_text.size(), value);
+    for (const char c : digit_text) value = value * 10 + (c - '0');
     return value;
 }
 

@@ -84,7 +84,7 @@ std::string file_header() {
 void write_contact(RunState& state, AdifCounts& counts, const AdifLog& log, std::string_view record, std::FILE* err) {
     // The converter's checks first, with their reports: what is written here is always among
     // what the converter writes.
-    const ConvertResult result = convert_record(record, state.countries, state.seconds_counter, state.import_record);
+    const ConvertResult result = check_record(record, state.seconds_counter, state.import_record);
     RecordTally tally;
     const std::string why = result.verdict == Verdict::accepted
                                 ? append_adif_record(record, state.countries, log, tally, state.lines)

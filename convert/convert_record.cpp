@@ -52,8 +52,7 @@ ConvertResult reject(RejectReason reason, int value) { return {Verdict::rejected
 
 std::string_view country_key(std::string_view record) { return cut_at_double(text(record, COUNTRY), ' '); }
 
-ConvertResult convert_record(std::string_view record, const CountryTable& countries, int& seconds_counter,
-                             ImportRecord& out) {
+ConvertResult check_record(std::string_view record, int& seconds_counter, ImportRecord& out) {
     if (field(record, DELETION_FLAG) == "*") return {Verdict::deleted};
 
     // Taken first: every report ends with the call.
@@ -82,7 +81,13 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     if (hour < 0 || hour > 23) return reject(RejectReason::hour, hour);
     const int minute = read_two_digit(std::string_view(out.time).substr(3, 2)).value_or(-1);
     if (minute < 0 || minute > 59) return reject(RejectReason::minute, minute);
+    return {Verdict::accepted};
+}
 
+ConvertResult convert_record(std::string_view record, const CountryTable& countries, int& seconds_counter,
+                             ImportRecord& out) {
+    const ConvertResult checked = check_record(record, seconds_counter, out);
+    if (checked.verdict != Verdict::accepted) return checked;
     out.band = text_to(record, BAND, 'm');
     out.frequency = text_to(record, FREQUENCY, ' ');
     out.mode = text_to(record, MODE, ' ');

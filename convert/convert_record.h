@@ -19,6 +19,10 @@ struct ConvertResult {
     int value = 0;  // the month, day, hour or minute read; -1 for an hour or minute without a number
 };
 
+// The checks of convert_record alone: the deletion flag, the date and the start time, stamped
+// with its seconds; out gets the call, year, day, month name and time, all a report needs.
+ConvertResult check_record(std::string_view record, int& seconds_counter, ImportRecord& out);
+
 // record is one record of the log, of any length. An accepted record has every field of out
 // written; out may hold an earlier record's. seconds_counter (0 at the start of a run, always 0
 // to 59) stamps each start time with seconds that step by one per stamped record and wrap at
