@@ -35,13 +35,12 @@ std::string_view text(std::string_view record, FieldSpan span) {
 // ASCII letters in upper or lower case; every other byte as it is.
 std::string cased(std::string_view text, bool upper) {
     std::string out(text);
-    for (char& c : out) c = c >= (upper ? 'a' : 'A') && c <= (upper ? 'z' : 'Z') ? static_cast<char>(c ^ 0x20) : c;
+    std::transform(out.begin(), out.end(), out.begin(), upper ? ascii_upper : ascii_lower);
     return out;
 }
 
-bool digit(char c) { return c >= '0' && c <= '9'; }
 bool printable(char c) { return c >= ' ' && c <= '~'; }
-bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
+bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
 // The number the digits of a text of at most eight characters write; for any other byte the
 // result is no number, and the callers use it only once the text is known to be digits.
@@ -98,7 +97,7 @@ std::optional<double> frequency_mhz(std::string_view text) {
     std::replace(number.begin(), number.end(), ',', '.');
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
-    if (!std::all_of(number.begin(), number.end(), [](char c) { return digit(c) || c == '.'; }) || error != std::errc() ||
+    if (!std::all_of(number.begin(), number.end(), [](char c) { return is_digit(c) || c == '.'; }) || error != std::errc() ||
         end != number.data() + number.size() || !(value > 0)) {
         return std::nullopt;
     }
@@ -184,7 +183,7 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
         if (f.width == 0 || std::any_of(std::begin(READ), std::end(READ), overlaps)) continue;
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.
         std::string name = cased(f.name, true);
-        std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')); }, '_');
+        std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || is_digit(c)); }, '_');
         unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}});
     }
     return unread;

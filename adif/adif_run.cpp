@@ -122,11 +122,7 @@ int write_adif(RunState& state, AdifCounts& counts, int argc, const char* const*
     log.unread = unread_fields(read_log_fields(state.source.get(), state.header));
     log.code_page = code_page_of(state.header.language);
     state.lines = file_header();
-    start_output(state.output);
-    std::fputs("*** Conversion in progress...\n", out);
-    std::fflush(out);  // before any report, also where both streams go to one file
-    write_records(state, [&](std::string_view record) { write_contact(state, counts, log, record, err); });
-    std::fflush(err);
+    write_records(state, out, err, [&](std::string_view record) { write_contact(state, counts, log, record, err); });
     std::fprintf(out,
                  "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n"
                  "Contacts with application fields:\t%lld\nContacts respelled in ASCII:\t%lld\n"

@@ -35,7 +35,12 @@ void open_inputs(RunState& state, const char* source_path, const char* output_pa
     state.countries = load_countries(state.country_file.get());
 }
 
-void write_records(RunState& state, const std::function<void(std::string_view record)>& take_record) {
+void write_records(RunState& state, std::FILE* out, std::FILE* err,
+                   const std::function<void(std::string_view record)>& take_record) {
+    start_output(state.output);
+    std::fputs("*** Conversion in progress...\n", out);
+    // Out before any report, also where both streams go to one file (2>&1), as on a console.
+    std::fflush(out);
     // The run writes a whole chunk's output at a time; unbuffered, a failed write shows at once.
     std::setvbuf(state.output.file.get(), nullptr, _IONBF, 0);
     const int error = read_records(
@@ -47,7 +52,10 @@ void write_records(RunState& state, const std::function<void(std::string_view re
         [&] { write_lines(state); });
     // Every line before a failed read is written; the rest of the log is given up.
     if (error != 0) fatal_system("read(): input file", error, EXIT_INPUT);
+    write_lines(state);  // what came before the records, when there were none
     if (std::fclose(state.output.file.release()) != 0) fatal("write(): output file", EXIT_OUTPUT);
+    // The reports come before the summary, as they would unbuffered.
+    std::fflush(err);
 }
 
 int run_reporting(RunState& state, std::FILE* err, const std::function<int()>& body) {

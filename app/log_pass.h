@@ -40,11 +40,14 @@ struct RunState {
 // dxcc.txt (exit 1; 5 when memory runs out).
 void open_inputs(RunState& state, const char* source_path, const char* output_path);
 
-// Hands every whole record of the log to take_record, counted in processed first. What it
-// appends to state.lines is written to the output after each chunk of records, and the output
-// is closed at the end. A failed read or write ends the run through fatal, after the output of
-// the records before it.
-void write_records(RunState& state, const std::function<void(std::string_view record)>& take_record);
+// Starts the output (an existing one is emptied only now) and prints the progress line to out,
+// then hands every whole record of the log to take_record, counted in processed first. What is
+// in state.lines by then, and what take_record appends to it, is written to the output after
+// each chunk of records, and the output is closed at the end; what take_record reports on err
+// is out before the function returns. A failed read or write ends the run through fatal,
+// after the output of the records before it.
+void write_records(RunState& state, std::FILE* out, std::FILE* err,
+                   const std::function<void(std::string_view record)>& take_record);
 
 // Calls body and returns its exit code, or that of a failure (memory running out included),
 // reported on err; an output the run created but never started is removed.

@@ -38,13 +38,7 @@ int convert_log(RunState& state, int argc, const char* const* argv, std::FILE* o
         return EXIT_USAGE;
     }
     open_inputs(state, argv[1], argv[2]);
-    start_output(state.output);
-    std::fputs("*** Conversion in progress...\n", out);
-    // Out before any report, also where both streams go to one file (2>&1), as on a console.
-    std::fflush(out);
-    write_records(state, [&](std::string_view record) { convert(state, record, err); });
-    // The reports come before the summary, as they would unbuffered.
-    std::fflush(err);
+    write_records(state, out, err, [&](std::string_view record) { convert(state, record, err); });
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",
                  static_cast<long long>(state.counters.processed),
                  static_cast<long long>(state.counters.converted));

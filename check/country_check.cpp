@@ -14,8 +14,6 @@ namespace t2c {
 
 namespace {
 
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // The name with a-z made A-Z, by their ASCII codes alone, and every '.' and ' ' left out.
 std::string letters_key(std::string_view name) {
     std::string key;

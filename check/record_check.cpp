@@ -43,8 +43,6 @@ std::string_view log_text(std::string_view record, FieldSpan span) {
     return text;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 bool all_digits(std::string_view text, std::size_t count) {
     return text.size() == count && std::all_of(text.begin(), text.end(), is_digit);
 }

@@ -20,10 +20,7 @@ int read_records(std::FILE* file, const DbfHeader& header,
                  const std::function<void(std::string_view record)>& take_record,
                  const std::function<void()>& chunk_done) {
     const std::size_t length = header.record_length;
-    if (length == 0) {
-        chunk_done();
-        return 0;
-    }
+    if (length == 0) return 0;
     if (std::fseek(file, header.header_length, SEEK_SET) != 0) return last_error();
     std::vector<char> chunk(std::clamp(READ_SIZE / length, std::size_t{1}, MOST_RECORDS_PER_READ) * length);
     for (;;) {

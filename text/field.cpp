@@ -14,8 +14,6 @@ namespace {
 // The C locale's white space, without consulting any locale.
 bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::optional<int> read_two_digit(std::string_view text) {

@@ -10,6 +10,11 @@
 
 namespace t2c {
 
+// ASCII's digits and letters by their codes alone: a log's single-byte text is no locale's.
+constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // The text up to its first c; the whole text when c does not occur.
 inline std::string_view cut_at(std::string_view text, char c) {
     return text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), c) - text.begin()));
