@@ -42,8 +42,7 @@ std::string cased(std::string_view text, bool upper) {
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
-// The number the digits of a text of at most eight characters write; for any other byte the
-// result is no number, and the callers use it only once the text is known to be digits.
+// The number the digits of a text of at most eight digits write.
 int number_of(std::string_view digit_text) {
     int value = 0;
     for (const char c : digit_text) value = value * 10 + (c - '0');
@@ -63,8 +62,9 @@ std::optional<int> minutes_of_day(std::string_view time) {
     std::string hhmm(time);
     if (time.size() == 4 && time[1] == ':') hhmm.insert(0, 1, '0');
     if (hhmm.size() == 5 && (hhmm[2] == ':' || hhmm[2] == '.')) hhmm.erase(2, 1);
+    if (hhmm.size() != 4 || !digits(hhmm)) return std::nullopt;
     const int hour = number_of(hhmm.substr(0, 2)), minute = number_of(hhmm.substr(2));
-    if (hhmm.size() != 4 || !digits(hhmm) || hour > 23 || minute > 59) return std::nullopt;
+    if (hour > 23 || minute > 59) return std::nullopt;
     return hour * 60 + minute;
 }
 

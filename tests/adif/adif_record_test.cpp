@@ -95,6 +95,7 @@ const std::vector<Row>& rows() {
         {"RejectsADayTheMonthLacks", {.date = "19950230"}, {}, {}, "invalid date [19950230]"},
         {"RejectsADateBefore1930", {.date = "19291231"}, {}, {}, "invalid date [19291231]"},
         {"RejectsATimeWithoutMinutes", {.time = "14"}, {}, {}, "invalid time [14]"},
+        {"RejectsATimeOfOneDigit", {.time = "9"}, {}, {}, "invalid time [9]"},
         {"RejectsATimeOfOtherCharacters", {.time = "14:3x"}, {}, {}, "invalid time [14:3x]"},
         {"RejectsAContactWithoutCall", {.call = " "}, {}, {}, "empty CALL field"},
         {"RejectsAModeADIFLacks", {.mode = "XYZ"}, {}, {}, "unknown mode [XYZ]"},
