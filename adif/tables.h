@@ -8,75 +8,46 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <string_view>
+
+#include "adif/table_types.h"
 
 namespace t2c::adif {
 
-struct Band {
-    std::string_view name;        // as ADIF writes it, in lower case
-    double lower_mhz, upper_mhz;  // inclusive
-};
-
-// ADIF's modes and submodes, less the import-only values no writer may write.
-struct ModeName {
-    std::string_view value;
-    std::string_view mode;  // the mode a submode belongs to; empty for a mode
-};
-
-// An entity and one period of the contacts that count for it: from `from` to `to`
-// (YYYYMMDD, inclusive, compared as numbers). An entity of two periods has two rows.
-struct Entity {
-    int code;
-    std::string_view name;    // ADIF's name
-    std::string_view prefix;  // of the DXCC name lists: it relates an entity to those before and after it
-    int from, to;             // NO_LIMIT_FROM and NO_LIMIT_TO where there is no limit
-};
-
-struct Spelling {
-    std::string_view name;  // upper case, as dxcc.txt spells it
-    int code;
-};
-
-constexpr int NO_LIMIT_FROM = 0, NO_LIMIT_TO = 99999999;
-
-// The code pages of HIGH_BYTES' columns.
-enum CodePage : std::size_t { CP437, CP850, CP1252 };
-
 inline constexpr std::array<Band, 33> BANDS = {{
-    {"2190m", 0.1357, 0.1378},
-    {"630m", 0.472, 0.479},
-    {"560m", 0.501, 0.504},
-    {"160m", 1.8, 2.0},
-    {"80m", 3.5, 4.0},
-    {"60m", 5.06, 5.45},
-    {"40m", 7.0, 7.3},
-    {"30m", 10.1, 10.15},
-    {"20m", 14.0, 14.35},
-    {"17m", 18.068, 18.168},
-    {"15m", 21.0, 21.45},
-    {"12m", 24.890, 24.99},
-    {"10m", 28.0, 29.7},
-    {"8m", 40.0, 45.0},
-    {"6m", 50.0, 54.0},
-    {"5m", 54.000001, 69.9},
-    {"4m", 70.0, 71.0},
-    {"2m", 144.0, 148.0},
-    {"1.25m", 222.0, 225.0},
-    {"70cm", 420.0, 450.0},
-    {"33cm", 902.0, 928.0},
-    {"23cm", 1240.0, 1300.0},
-    {"13cm", 2300.0, 2450.0},
-    {"9cm", 3300.0, 3500.0},
-    {"6cm", 5650.0, 5925.0},
-    {"3cm", 10000.0, 10500.0},
-    {"1.25cm", 24000.0, 24250.0},
-    {"6mm", 47000.0, 47200.0},
-    {"4mm", 75500.0, 81000.0},
-    {"2.5mm", 119980.0, 123000.0},
-    {"2mm", 134000.0, 149000.0},
-    {"1mm", 241000.0, 250000.0},
-    {"submm", 300000.0, 7500000.0},
+    {"2190m", 135700, 137800},
+    {"630m", 472000, 479000},
+    {"560m", 501000, 504000},
+    {"160m", 1800000, 2000000},
+    {"80m", 3500000, 4000000},
+    {"60m", 5060000, 5450000},
+    {"40m", 7000000, 7300000},
+    {"30m", 10100000, 10150000},
+    {"20m", 14000000, 14350000},
+    {"17m", 18068000, 18168000},
+    {"15m", 21000000, 21450000},
+    {"12m", 24890000, 24990000},
+    {"10m", 28000000, 29700000},
+    {"8m", 40000000, 45000000},
+    {"6m", 50000000, 54000000},
+    {"5m", 54000001, 69900000},
+    {"4m", 70000000, 71000000},
+    {"2m", 144000000, 148000000},
+    {"1.25m", 222000000, 225000000},
+    {"70cm", 420000000, 450000000},
+    {"33cm", 902000000, 928000000},
+    {"23cm", 1240000000, 1300000000},
+    {"13cm", 2300000000, 2450000000},
+    {"9cm", 3300000000, 3500000000},
+    {"6cm", 5650000000, 5925000000},
+    {"3cm", 10000000000, 10500000000},
+    {"1.25cm", 24000000000, 24250000000},
+    {"6mm", 47000000000, 47200000000},
+    {"4mm", 75500000000, 81000000000},
+    {"2.5mm", 119980000000, 123000000000},
+    {"2mm", 134000000000, 149000000000},
+    {"1mm", 241000000000, 250000000000},
+    {"submm", 300000000000, 7500000000000},
 }};
 
 inline constexpr std::array<ModeName, 236> MODES = {{
@@ -729,8 +700,8 @@ inline constexpr std::array<Entity, 403> ENTITIES = {{
 inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"ABU AIL IS.", 2},
     {"AFGHANISTAN", 3},
-    {"AGALEGA & ST. BRANDON IS.", 4},
     {"AGALEGA & ST. BRANDON", 4},
+    {"AGALEGA & ST. BRANDON IS.", 4},
     {"ALAND IS.", 5},
     {"ALAND ISLANDS", 5},
     {"ALASKA", 6},
@@ -794,8 +765,8 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"BRITISH SOMALILAND", 26},
     {"BRITISH VIRGIN IS.", 65},
     {"BRITISH VIRGIN ISLANDS", 65},
-    {"BRUNEI DARUSSALAM", 345},
     {"BRUNEI", 345},
+    {"BRUNEI DARUSSALAM", 345},
     {"BULGARIA", 212},
     {"BURKINA FASO", 480},
     {"BURUNDI", 404},
@@ -1017,8 +988,8 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"MAYOTTE", 169},
     {"MELLISH REEF", 171},
     {"MEXICO", 50},
-    {"MICRONESIA (E.CAROLINE IS.)", 173},
     {"MICRONESIA", 173},
+    {"MICRONESIA (E.CAROLINE IS.)", 173},
     {"MIDWAY I.", 174},
     {"MIDWAY ISLAND", 174},
     {"MINAMI TORISHIMA", 177},
@@ -1040,13 +1011,13 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"NAVASSA I.", 182},
     {"NAVASSA ISLAND", 182},
     {"NEPAL", 369},
+    {"NETHERLANDS", 263},
     {"NETHERLANDS BORNEO", 183},
     {"NETHERLANDS N. GUINEA", 184},
     {"NETHERLANDS NEW GUINEA", 184},
-    {"NETHERLANDS", 263},
     {"NEW CALEDONIA", 162},
-    {"NEW ZEALAND SUBANTARCTIC ISLANDS", 16},
     {"NEW ZEALAND", 170},
+    {"NEW ZEALAND SUBANTARCTIC ISLANDS", 16},
     {"NEWFOUNDLAND, LABRADOR", 186},
     {"NICARAGUA", 86},
     {"NIGER", 187},
@@ -1056,8 +1027,8 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"NORFOLK ISLAND", 189},
     {"NORTH COOK IS.", 191},
     {"NORTH COOK ISLANDS", 191},
-    {"NORTH MACEDONIA (REPUBLIC OF)", 502},
     {"NORTH MACEDONIA", 502},
+    {"NORTH MACEDONIA (REPUBLIC OF)", 502},
     {"NORTHERN IRELAND", 265},
     {"NORWAY", 266},
     {"OGASAWARA", 192},
@@ -1099,9 +1070,9 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"REPUBLIC OF SOUTH AFRICA", 462},
     {"REPUBLIC OF SOUTH SUDAN", 521},
     {"REPUBLIC OF THE CONGO", 412},
+    {"REUNION", 453},
     {"REUNION I.", 453},
     {"REUNION ISLAND", 453},
-    {"REUNION", 453},
     {"REVILLA GIGEDO", 204},
     {"REVILLAGIGEDO", 204},
     {"RODRIGUES I.", 207},
@@ -1174,8 +1145,8 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"ST. MARTIN", 213},
     {"ST. PAUL I.", 252},
     {"ST. PAUL ISLAND", 252},
-    {"ST. PETER & ST. PAUL ROCKS", 253},
     {"ST. PETER & ST. PAUL", 253},
+    {"ST. PETER & ST. PAUL ROCKS", 253},
     {"ST. PIERRE & MIQUELON", 277},
     {"ST. VINCENT", 98},
     {"ST.KITTS & NEVIS", 249},
@@ -1208,11 +1179,11 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"TOKELAU ISLANDS", 270},
     {"TONGA", 160},
     {"TRIESTE", 271},
-    {"TRINDADE & MARTIM VAZ IS.", 273},
     {"TRINDADE & MARTIM VAZ", 273},
+    {"TRINDADE & MARTIM VAZ IS.", 273},
     {"TRINIDAD & TOBAGO", 90},
-    {"TRISTAN DA CUNHA & GOUGH I.", 274},
     {"TRISTAN DA CUNHA & GOUGH", 274},
+    {"TRISTAN DA CUNHA & GOUGH I.", 274},
     {"TROMELIN I.", 276},
     {"TROMELIN ISLAND", 276},
     {"TUNISIA", 474},
@@ -1233,8 +1204,8 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"US VIRGIN ISLANDS", 285},
     {"UZBEKISTAN", 292},
     {"VANUATU", 158},
-    {"VATICAN CITY", 295},
     {"VATICAN", 295},
+    {"VATICAN CITY", 295},
     {"VENEZUELA", 148},
     {"VIET NAM", 293},
     {"VIETNAM", 293},
@@ -1253,9 +1224,9 @@ inline constexpr std::array<Spelling, 534> SPELLINGS = {{
     {"WESTERN SAMOA", 190},
     {"WILLIS I.", 303},
     {"WILLIS ISLAND", 303},
+    {"YEMEN", 492},
     {"YEMEN ARAB REP.", 154},
     {"YEMEN ARAB REPUBLIC", 154},
-    {"YEMEN", 492},
     {"YUGOSLAVIA", 296},
     {"ZAIRE", 414},
     {"ZAMBIA", 482},
