@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/import_line.h"
+#include "app/import_line.h"
 #include "tools/dbf_builder.h"
 
 namespace t2c {
@@ -92,7 +92,7 @@ TEST(ConvertRecord, GivesEachContactItsLineOrItsReport) {
                                                         "\nThe record has been excluded from the conversion process.\nCALL: " +
                                                         row.contact.call + "\n\n";
         std::replace(expected.begin(), expected.end(), '|', FIELD_SEP);
-        std::string written = result.verdict == Verdict::rejected ? rejection_report(row.number, result, out.call) : "";
+        std::string written = result.verdict == Verdict::rejected ? rejection_report(row.number, result.reason, out.call) : "";
         if (result.verdict == Verdict::accepted) append_import_line(out, written);
         EXPECT_EQ(written, expected);
     }

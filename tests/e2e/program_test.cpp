@@ -123,7 +123,7 @@ std::vector<LogField> renamed_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i].name = names[i];
     fields[3].type = 'N';
-    fields.push_back({"MEMO", 'M', 10});
+    fields.push_back({"MEMO", 'M', {0, 10}, Take::unread, "", "", ""});
     return fields;
 }
 
@@ -132,10 +132,11 @@ std::vector<LogField> renamed_layout() {
 // six-character code narrowed, which moves it and cuts the record short.
 std::vector<LogField> misread_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
-    fields[6].width = 12;
-    fields.insert(fields.begin() + 7, {"PAD", 'C', 3});
-    fields[19] = {"CODE\x02", 'N', 2};
-    fields[20].width = 18;
+    fields[6].span.width = 12;
+    fields.insert(fields.begin() + 7, {"PAD", 'C', {0, 3}, Take::unread, "", "", ""});
+    fields[19].name = "CODE\x02";
+    fields[19].type = 'N';
+    fields[20].span.width = 18;
     return fields;
 }
 
