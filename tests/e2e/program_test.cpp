@@ -338,8 +338,10 @@ const std::vector<Case>& cases() {
          .log = log_of({{.country = "NAR\x7FNIA"}, {.country = "usa"}, {.country = "Italy"}, {.country = "FED REP OF GERMANY"},
                         {.country = "usa"}, {.country = "FED REP OF GERMANY"}, {.country = "usa"}, {.country = "Falkland Islands"},
                         {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"},
-                        {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"}}),
-         .dxcc = CHECK_DXCC + "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n",
+                        {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"},
+                        {.country = "ST LUCIA"}}),
+         .dxcc = CHECK_DXCC + "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n"
+                              "J6\tSAINTLUCIA\n",
          .args = {"LOG.DBF"}, .code = 4,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-suggestions.out")},
         {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .check = true,
