@@ -5,9 +5,9 @@
 #include <optional>
 #include <unordered_map>
 
-#include "adif/dxcc_by_date.h"
 #include "convert/calendar.h"
 #include "convert/convert_record.h"
+#include "dxcc/dxcc_by_date.h"
 #include "text/field.h"
 
 namespace t2c::adif {
@@ -17,7 +17,6 @@ namespace {
 constexpr std::string_view CONTINENTS[] = {"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
 constexpr std::pair<std::string_view, ModeName> MODE_ALIASES[] = {
     {"PACKET", {"PKT", ""}}, {"AMTOR", {"TOR", ""}}, {"PACTOR", {"PAC", ""}}};
-constexpr int FIRST_YEAR = 1930;  // ADIF's dates begin here
 constexpr int MINUTES_A_DAY = 24 * 60;
 
 // A text of the record without the blanks around it.
@@ -32,14 +31,6 @@ std::string cased(std::string_view text, bool upper) {
 
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
-
-// A real calendar day from 1930 on, written YYYYMMDD.
-std::optional<int> calendar_date(std::string_view date) {
-    if (date.size() != 8 || !digits(date) || digits_value(date.substr(0, 4)) < FIRST_YEAR) return std::nullopt;
-    const int day = digits_value(date.substr(6, 2));
-    if (day < 1 || day > days_in_month(digits_value(date.substr(0, 4)), digits_value(date.substr(4, 2)))) return std::nullopt;
-    return digits_value(date);
-}
 
 // The minutes of the day of a time written H:MM, HH:MM, HH.MM or HHMM.
 std::optional<int> minutes_of_day(std::string_view time) {
@@ -240,12 +231,14 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     const std::string_view band_text = text(record, BAND), frequency_text = text(record, FREQUENCY);
     const std::string_view country_text = text(record, COUNTRY), country = country_key(record);
     const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
-    const Entity* entity = country.empty() ? nullptr : dxcc_by_date(country, find_country(countries, country), contact.date);
+    EntityChoice& choice = notes.entity;
+    choose_entity(choice, country, country.empty() ? std::nullopt : find_country(countries, country), text(record, CALL), contact.date);
+    const Entity* entity = choice.entity;
     const std::string continent = cased(code2, true), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
     const ModeName& mode = *contact.mode;
 
-    notes = {};
+    notes.app_field = notes.respelled = false;
     RecordWriter line(out, log.code_page, notes);
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
     line.field(CALL.adif, text(record, CALL));
@@ -260,7 +253,7 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
     line.field(MANAGER.adif, text(record, MANAGER));
     line.field(COUNTRY.adif, entity != nullptr ? entity->name : country_text);
-    line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "");
+    line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "").app(COUNTRY.name, choice.by_call ? country_text : "");
     line.field(CODE2.adif, is_continent ? continent : "").app(CODE2.name, is_continent ? "" : code2);
     line.field(CODE6.adif, grid).app(CODE6.name, grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);

@@ -13,6 +13,7 @@
 #include "country/country_table.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/record_layout.h"
+#include "dxcc/dxcc_by_date.h"
 
 namespace t2c::adif {
 
@@ -33,11 +34,13 @@ struct AdifLog {
     int utc_offset_minutes = 0;         // what is added to UTC to give the log's times
 };
 
-// What a written contact held, for the summary.
+// What a written contact held, for the summary, and its entity, whose buffers the next contact
+// reuses.
 struct AdifNotes {
     bool app_field = false;
     bool respelled = false;
     bool country_without_dxcc = false;
+    EntityChoice entity = {};
 };
 
 // The code page of the texts by the header's language byte: 850 for 0x02, 1252 for 0x03 and

@@ -29,7 +29,7 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
-const CountryTable COUNTRIES = {{"ITALY", "I"}, {"WEST GERMANY", "DL"}, {"NOWHERE", ""}};
+const CountryTable COUNTRIES = {{"ITALY", "I"}, {"BUNDESREPUBLIK", "DL"}, {"NOWHERE", ""}, {"SLOVAKIA", "OK"}};
 
 // The header's fields as the logbook writes them: TIME_END, REMARKS, QSL_DATE, SPARE and OTHER go unread.
 AdifLog logbook(AdifLog log = {}) {
@@ -87,8 +87,28 @@ const std::vector<Row>& rows() {
          {"<COUNTRY:27>FEDERAL REPUBLIC OF GERMANY <DXCC:3>230 "}},
         {"GivesTheFederalRepublicBefore1973ToTheOldEntity", {.date = "19700101", .country = "FED. REP. OF GERMANY"}, {"<DXCC:2>81 "}},
         {"GivesOneSpellingOfTwoEntitiesByDate", {.date = "19700101", .country = "COMOROS"}, {"<COUNTRY:7>COMOROS <DXCC:2>39 "}},
-        {"GivesAUsersOwnLineTheEntitiesOfItsPrefix", {.date = "19950101", .country = "WEST GERMANY"}, {"<DXCC:3>230 "}},
-        {"GivesAUsersOwnLineTheEntityOfTheDate", {.date = "19700101", .country = "WEST GERMANY"}, {"<DXCC:2>81 "}},
+        {"GivesAUsersOwnLineTheEntitiesOfItsPrefix", {.date = "19950101", .country = "BUNDESREPUBLIK"}, {"<DXCC:3>230 "}},
+        {"GivesAUsersOwnLineTheEntityOfTheDate", {.date = "19700101", .country = "BUNDESREPUBLIK"}, {"<DXCC:2>81 "}},
+        {"TakesAnOldNameBeforeALineOfDxccTxt", {.date = "19980101", .country = "SLOVAKIA"}, {"<DXCC:3>504 "}},
+        {"ComparesSpellingsInUpperCase", {.country = "usa"}, {"<COUNTRY:24>UNITED STATES OF AMERICA <DXCC:3>291 "}},
+        // The callsign picks among the entities of the country on the date.
+        {"GivesAnOldLogsYugoslaviaTheCallsignsEntity", {.date = "19920601", .call = "9A2AB", .country = "YUGOSLAVIA"}, {"<COUNTRY:7>CROATIA <DXCC:3>497 "}},
+        {"GivesAnOldLogsCzechoslovakiaTheCallsignsEntity", {.date = "19940301", .call = "OM3AB", .country = "CZECHOSLOVAKIA"}, {"<DXCC:3>504 "}},
+        {"GivesAnOldLogsGermanyTheCallsignsEntity", {.date = "19850101", .call = "Y21AB", .country = "GERMANY"}, {"<DXCC:3>229 "}},
+        {"GivesAnOldLogsUssrTheCallsignsEntity", {.date = "19850101", .call = "UB5ABC", .country = "USSR"}, {"<COUNTRY:7>UKRAINE <DXCC:3>288 "}},
+        {"KeepsTheCountrysEntityWhereTheCallsignNamesAnother", {.date = "19920601", .call = "9A2AB"}, {"<COUNTRY:5>ITALY <DXCC:3>248 "}},
+        {"WritesNoEntityWhereTheCallsignNamesNoneOfTheCountrys", {.date = "19850101", .call = "I1ABC", .country = "USSR"}, {"<COUNTRY:4>USSR "}, {"<DXCC:"}},
+        {"GivesAnUnknownCountryTheCallsignsEntityAndKeepsIt", {.call = "dl1abc", .country = "ATLANTIS"},
+         {"<COUNTRY:27>FEDERAL REPUBLIC OF GERMANY <DXCC:3>230 <APP_TARNWICK2ADIF_COUNTRY:8>ATLANTIS "}},
+        {"TakesTheShorterPartOfACallWhereItIsAPrefix", {.call = "DL1ABC/EA8", .country = ""}, {"<DXCC:2>29 "}},
+        {"TakesTheLongerPartOfACallWhereTheShorterIsNoPrefix", {.call = "DL1ABC/J", .country = ""}, {"<DXCC:3>230 "}},
+        {"TakesALoneDigitForTheCallAreaDigit", {.call = "UA3ABC/9", .country = ""}, {"<DXCC:2>15 "}},
+        {"SetsAsidePortableAndTheLike", {.call = "UA3ABC/P/QRP", .country = ""}, {"<DXCC:2>54 "}},
+        {"KeepsTheSuffixOfMountAthos", {.call = "SV2ABC/A", .country = ""}, {"<DXCC:3>180 "}},
+        {"TakesASuffixAfterTheCallAreaDigit", {.call = "FT5ZA", .country = ""}, {"<DXCC:2>10 "}},
+        {"WritesNoEntityAtSea", {.call = "I1ABC/MM"}, {"<COUNTRY:5>ITALY "}, {"<DXCC:"}},
+        {"WritesNoEntityForAStartOfSeveral", {.call = "KC4AAA", .country = ""}, {}, {"<DXCC:", "<COUNTRY:"}},
+        {"TakesTheCountrysOneOfTheCallsignsSeveral", {.call = "3D2AB", .country = "FIJI"}, {"<DXCC:3>176 "}},
         {"WritesAnUnknownCountryWithoutDXCC", {.country = "ATLANTIS  X"}, {"<COUNTRY:11>ATLANTIS  X "}, {"<DXCC:"}},
         {"GivesALineWithoutPrefixNoEntity", {.date = "19500101", .country = "NOWHERE"}, {"<COUNTRY:7>NOWHERE "}, {"<DXCC:"}},
         // What ADIF cannot take.
