@@ -88,12 +88,20 @@ std::optional<std::int64_t> millihertz_of(std::string_view text, std::int64_t un
     return value;
 }
 
-// A positive frequency, read as MHz first, as kHz only when MHz fits no band.
-std::optional<std::int64_t> frequency(std::string_view text) {
+// A positive frequency, in the band named, or else in any band: a number with a decimal point
+// read as MHz first, then as kHz; a whole number as kHz first (10120 is 30m, not 3cm), then as
+// MHz (1296 is 23cm). One that lies in no band so is read as MHz.
+std::optional<std::int64_t> frequency(std::string_view text, const Band* named) {
     const std::optional<std::int64_t> mhz = millihertz_of(text, MILLIHERTZ_PER_MHZ);
     if (!mhz || *mhz <= 0) return std::nullopt;
     const std::int64_t khz = *millihertz_of(text, MILLIHERTZ_PER_KHZ);
-    return band_at(*mhz) == nullptr && band_at(khz) != nullptr ? khz : *mhz;
+    const bool whole = text.find_first_of(".,") == std::string_view::npos;
+    const auto fits = [named](std::int64_t millihertz) {
+        return named != nullptr ? band_at(millihertz) == named : band_at(millihertz) != nullptr;
+    };
+    const std::int64_t first = whole ? khz : *mhz, second = whole ? *mhz : khz;
+    if (fits(first)) return first;
+    return fits(second) ? second : *mhz;
 }
 
 // MHz to the nearest hertz, without trailing zeros.
@@ -182,7 +190,7 @@ ConvertResult read_contact(std::string_view record, int utc_offset_minutes, Cont
     contact.mode = adif_mode(cased(mode_text, true));
     if (contact.mode == nullptr) return rejected("unknown mode", mode_text);
     contact.named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
-    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY));
+    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY), contact.named);
     contact.band = contact.named != nullptr ? contact.named : mhz ? band_at(*mhz) : nullptr;
     // A frequency that disagrees with the band the log names is kept, not written.
     if (mhz && (contact.named == nullptr || band_at(*mhz) == contact.named)) contact.frequency = mhz;
