@@ -158,12 +158,14 @@ private:
     std::string spelled_, app_name_;  // kept from field to field: no allocation for each
 };
 
-// Y for B, D or S, N for N or a blank; how the card went for B and D; any other byte is N,
-// and kept.
-void qsl(RecordWriter& line, const LogField& log_field, std::string_view via, std::string_view flag) {
-    const bool by_card = flag == "B" || flag == "D";
-    line.field(log_field.adif, by_card || flag == "S" ? "Y" : "N").field(via, by_card ? flag : "");
-    line.app(log_field.name, by_card || flag.empty() || flag == "N" ? "" : flag);
+// Y for B, D, S or Y, N for N or a blank, in either case; how the card went for B and D; S is
+// kept. Any other byte answers nothing, since unknown is not no, and is kept. True for Y.
+bool qsl(RecordWriter& line, const LogField& log_field, std::string_view via, std::string_view flag) {
+    const char upper = flag.empty() ? 'N' : ascii_upper(flag[0]);
+    const bool yes = upper == 'B' || upper == 'D' || upper == 'S' || upper == 'Y', known = yes || upper == 'N';
+    line.field(log_field.adif, yes ? "Y" : known ? "N" : "").field(via, upper == 'B' || upper == 'D' ? std::string_view(&upper, 1) : "");
+    line.app(log_field.name, upper == 'S' || !known ? flag : "");
+    return yes;
 }
 
 ConvertResult rejected(std::string_view what, std::string_view value) {
