@@ -43,6 +43,14 @@ std::optional<int> minutes_of_day(std::string_view time) {
     return hour * 60 + minute;
 }
 
+std::string hhmm(int minutes) { return std::to_string(10000 + minutes / 60 * 100 + minutes % 60).substr(1); }
+
+// A day written YYYYMMDD, or with one separator throughout: YYYY-MM-DD, YYYY/MM/DD, YYYY.MM.DD.
+std::optional<int> written_date(std::string_view text) {
+    const bool separated = text.size() == 10 && text[4] == text[7] && std::string_view("-/.").find(text[4]) != std::string_view::npos;
+    return calendar_date(separated ? std::string(text.substr(0, 4)).append(text.substr(5, 2)).append(text.substr(8)) : text);
+}
+
 // An alias's mode; a mode itself; a submode, with the mode it belongs to.
 const ModeName* adif_mode(std::string_view upper_mode) {
     static const auto by_value = [] {
@@ -175,6 +183,7 @@ ConvertResult rejected(std::string_view what, std::string_view value) {
 // What of a contact ADIF takes beyond its texts, read and checked.
 struct Contact {
     int date = 0, minutes = 0;  // in UTC
+    int local_minutes = 0;      // as the log writes them
     const ModeName* mode = nullptr;
     const Band* named = nullptr;  // the log's own band, where ADIF has it
     const Band* band = nullptr;   // the band written
@@ -199,10 +208,35 @@ ConvertResult read_contact(std::string_view record, int utc_offset_minutes, Cont
     if (contact.band == nullptr && !contact.frequency) return rejected("unknown band", band_text);
 
     // The contact's time in UTC, the day moved where the offset crosses midnight (at most one day).
-    contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
+    contact.local_minutes = *minutes, contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
     if (contact.minutes < 0) contact.date = previous_day(contact.date), contact.minutes += MINUTES_A_DAY;
     if (contact.minutes >= MINUTES_A_DAY) contact.date = next_day(contact.date), contact.minutes -= MINUTES_A_DAY;
     return {Verdict::accepted};
+}
+
+// The end time, where it is a time, in UTC: an end earlier than the start is on the next day.
+bool time_off(RecordWriter& line, std::string_view value, const Contact& contact) {
+    const std::optional<int> end = minutes_of_day(value);
+    if (!end) return false;
+    const int minutes = contact.minutes + (*end - contact.local_minutes + MINUTES_A_DAY) % MINUTES_A_DAY;
+    line.field(TIME_END.adif, hhmm(minutes % MINUTES_A_DAY));
+    line.field("QSO_DATE_OFF", minutes >= MINUTES_A_DAY ? std::to_string(next_day(contact.date)) : "");
+    return true;
+}
+
+// A field the header has exactly where the layout has one of the converter's unread fields
+// with an ADIF field, written there when it holds what that field takes; false leaves it to an
+// application field. The QSL date is the card's whose flag alone says Y.
+bool by_place(RecordWriter& line, const LogField& as, std::string_view value, const Contact& contact, bool sent, bool received) {
+    if (&as == &TIME_END) return time_off(line, value, contact);
+    if (&as == &REMARKS) {
+        line.field(REMARKS.adif, value);
+        return true;
+    }
+    const std::optional<int> day = written_date(value);
+    if (!day || sent == received) return false;
+    line.field(received ? "QSLRDATE" : "QSLSDATE", std::to_string(*day));
+    return true;
 }
 
 }  // namespace
@@ -216,13 +250,15 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
     std::vector<UnreadField> unread;
     for (const FieldDescriptor& f : fields) {
         const auto overlaps = [&](const LogField& read) {
-            return !read.adif.empty() && f.offset < read.span.offset + read.span.width && read.span.offset < f.offset + f.width;
+            return read.take != Take::unread && f.offset < read.span.offset + read.span.width && read.span.offset < f.offset + f.width;
         };
+        const auto same = [&](const LogField& as) { return !as.adif.empty() && as.span == FieldSpan{f.offset, f.width}; };
         if (f.width == 0 || std::any_of(LOG_FIELDS.begin(), LOG_FIELDS.end(), overlaps)) continue;
+        const auto as = std::find_if(LOG_FIELDS.begin(), LOG_FIELDS.end(), same);
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.
         std::string name = cased(f.name, true);
         std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || is_digit(c)); }, '_');
-        unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}});
+        unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}, as == LOG_FIELDS.end() ? nullptr : &*as});
     }
     return unread;
 }
@@ -253,21 +289,24 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
     line.field(CALL.adif, text(record, CALL));
     line.field(DATE.adif, std::to_string(contact.date));
-    line.field(TIME_INI.adif, std::to_string(10000 + contact.minutes / 60 * 100 + contact.minutes % 60).substr(1));
+    line.field(TIME_INI.adif, hhmm(contact.minutes));
     line.field(BAND.adif, contact.band != nullptr ? contact.band->name : "").app(BAND.name, contact.named ? "" : band_text);
     line.field(FREQUENCY.adif, contact.frequency ? mhz_text(*contact.frequency) : "");
     line.app(FREQUENCY.name, contact.frequency ? "" : frequency_text);
     line.field(MODE.adif, mode.mode.empty() ? mode.value : mode.mode).field("SUBMODE", mode.mode.empty() ? "" : mode.value);
     for (const LogField* texts : {&REPORT_SENT, &REPORT_RECEIVED, &NAME, &PLACE}) line.field(texts->adif, text(record, *texts));
-    qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
-    qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
+    const bool sent = qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
+    const bool received = qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
     line.field(MANAGER.adif, text(record, MANAGER));
     line.field(COUNTRY.adif, entity != nullptr ? entity->name : country_text);
     line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "").app(COUNTRY.name, choice.by_call ? country_text : "");
     line.field(CODE2.adif, is_continent ? continent : "").app(CODE2.name, is_continent ? "" : code2);
     line.field(CODE6.adif, grid).app(CODE6.name, grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
-    for (const UnreadField& unread : log.unread) line.app(unread.name, trim(field_text(record, unread.span)));
+    for (const UnreadField& unread : log.unread) {
+        const std::string_view value = trim(field_text(record, unread.span));
+        if (unread.as == nullptr || !by_place(line, *unread.as, value, contact, sent, received)) line.app(unread.name, value);
+    }
     out.append("<EOR>").append(LINE_END);
     notes.country_without_dxcc = entity == nullptr && !country_text.empty();
     return result;

@@ -24,25 +24,36 @@ struct Row {
     std::vector<std::string> has = {};    // fields the record holds
     std::vector<std::string> lacks = {};  // and fields it must not
     std::string reason = "";              // or why it is left out
-    AdifLog log = {};                     // the log's code page, options and unread fields
+    AdifLog log = {};                     // the log's code page and options
+    std::vector<LogField> header = {LOG_FIELDS.begin(), LOG_FIELDS.end()};  // the fields its header gives
 };
 
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 const CountryTable COUNTRIES = {{"ITALY", "I"}, {"BUNDESREPUBLIK", "DL"}, {"NOWHERE", ""}, {"SLOVAKIA", "OK"}};
 
-// The header's fields as the logbook writes them: TIME_END, REMARKS, QSL_DATE, SPARE and OTHER go unread.
-AdifLog logbook(AdifLog log = {}) {
-    const std::string bytes = fixture::DbfBuilder{}.bytes();
+// The header's fields as the logbook writes them, or as given: by default TIME_END, REMARKS and
+// QSL_DATE stand where the layout has them, SPARE and OTHER go unread.
+AdifLog logbook(AdifLog log = {}, std::vector<LogField> fields = {LOG_FIELDS.begin(), LOG_FIELDS.end()}) {
+    const std::string bytes = fixture::DbfBuilder{}.fields(fields).bytes();
     log.unread = unread_fields(read_field_descriptors(std::string_view(bytes).substr(32)));
     return log;
+}
+
+// The logbook's fields with the one at index renamed, or narrowed by a byte a field after it takes.
+std::vector<LogField> header_with(std::size_t index, std::string_view name, bool narrowed = false) {
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
+    fields[index].name = name;
+    fields[index].span.width -= narrowed ? 1 : 0;
+    if (narrowed) fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(index) + 1, {"PAD", 'C', {0, 1}, Take::unread, "", "", ""});
+    return fields;
 }
 
 const std::vector<Row>& rows() {
     static const std::vector<Row> table = {
         {"WritesTheContactWhole", {}, {"<CALL:5>Q1AAA <QSO_DATE:8>19990307 <TIME_ON:4>1430 <BAND:3>20m <FREQ:6>14.195 "
           "<MODE:3>SSB <RST_SENT:2>59 <RST_RCVD:2>57 <NAME:4>ANNA <QTH:4>ROMA <QSL_SENT:1>N <QSL_RCVD:1>N <COUNTRY:5>ITALY "
-          "<DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF <APP_TARNWICK2ADIF_TIME_END:5>14:35 <EOR>\r\n"}},
+          "<DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF <TIME_OFF:4>1435 <EOR>\r\n"}},
         {"ReadsTimesWithOneHourDigit", {.time = "9:30"}, {"<TIME_ON:4>0930 "}},
         {"ReadsTimesWithoutColon", {.time = "0905"}, {"<TIME_ON:4>0905 "}},
         {"ReadsTimesWithAPoint", {.time = "14.30"}, {"<TIME_ON:4>1430 "}},
@@ -79,9 +90,25 @@ const std::vector<Row>& rows() {
         {"WritesAContinentInUpperCase", {.code2 = "eu"}, {"<CONT:2>EU "}, {"APP_TARNWICK2ADIF_CODE2"}},
         {"WritesALocator", {.code6 = "jn45AB"}, {"<GRIDSQUARE:6>JN45ab "}, {"APP_TARNWICK2ADIF_CODE6"}},
         {"WritesAFourCharacterLocator", {.code6 = "JN45"}, {"<GRIDSQUARE:4>JN45 "}},
-        {"KeepsTheFieldsNoRowReads", {.remarks = " DX ", .qsl_date = "1999-04-01", .spare = "ZZ", .other = "MORE"}, {
-             "<APP_TARNWICK2ADIF_REMARKS:2>DX <APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 <APP_TARNWICK2ADIF_SPARE:2>ZZ "
-             "<APP_TARNWICK2ADIF_OTHER:4>MORE "}},
+        {"KeepsTheFieldsNoRowReads", {.qsl_date = "1999-04-01", .spare = "ZZ", .other = "MORE"}, {
+             "<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 <APP_TARNWICK2ADIF_SPARE:2>ZZ <APP_TARNWICK2ADIF_OTHER:4>MORE "}},
+        // The fields the converter leaves, by their place and what they hold.
+        {"MovesTheEndTimeWithTheStartToUTC", {.date = "19991231", .time = "23:50", .time_end = "0010"},
+         {"<QSO_DATE:8>19991231 <TIME_ON:4>2250 ", "<TIME_OFF:4>2310 <EOR>"}, {"QSO_DATE_OFF"}, "", {.utc_offset_minutes = 60}},
+        {"PutsAnEndBeforeTheStartOnTheNextDay", {.date = "19991231", .time = "23:50", .time_end = "00.10"},
+         {"<TIME_OFF:4>0010 <QSO_DATE_OFF:8>20000101 "}},
+        {"KeepsAnEndThatIsNoTime", {.time_end = "14"}, {"<APP_TARNWICK2ADIF_TIME_END:2>14 "}, {"<TIME_OFF:"}},
+        {"TakesTheEndTimeByItsPlaceWhateverItsName", {}, {"<TIME_OFF:4>1435 "}, {"APP_TARNWICK2ADIF_ENDE"}, "", {}, header_with(2, "ENDE")},
+        {"KeepsAFieldOfAnotherWidthAtTheEndTimesPlace", {}, {"<APP_TARNWICK2ADIF_TIME_END:4>14:3 <APP_TARNWICK2ADIF_PAD:1>5 "},
+         {"<TIME_OFF:"}, "", {}, header_with(2, "TIME_END", true)},
+        {"WritesTheRemarksAsAComment", {.remarks = " DXPEDITION \x81" "BER "}, {"<COMMENT:16>DXPEDITION ueBER "}},
+        {"WritesTheDateOfTheOneCardReceived", {.qsl_sent = "N", .qsl_received = "B", .qsl_date = "19990401"}, {"<QSLRDATE:8>19990401 "}},
+        {"WritesTheDateOfTheOneCardSent", {.qsl_sent = "y", .qsl_date = "1999/04/01"}, {"<QSLSDATE:8>19990401 "}},
+        {"TakesADateWithPoints", {.qsl_sent = "D", .qsl_date = "1999.04.01"}, {"<QSLSDATE:8>19990401 "}},
+        {"KeepsTheDateOfTwoCards", {.qsl_sent = "B", .qsl_received = "B", .qsl_date = "1999-04-01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 "}, {"<QSLRDATE:", "<QSLSDATE:"}},
+        {"KeepsADateOfTwoSeparators", {.qsl_sent = "B", .qsl_date = "1999-04/01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04/01 "}},
+        {"KeepsADateNoCalendarHas", {.qsl_sent = "B", .qsl_date = "1999-02-30"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-02-30 "}},
+        {"KeepsADateBefore1930", {.qsl_sent = "B", .qsl_date = "1929-12-31"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1929-12-31 "}},
         {"SpellsCodePage437InASCII", {.name = "M\x81LLER\x01"}, {"<NAME:8>MueLLER? "}},
         {"SpellsCodePage850InASCII", {.name = "\xE4NE"}, {"<NAME:3>oNE "}, {}, "", {.code_page = CP850}},
         {"SpellsCodePage1252InASCII", {.name = "\xE4NE\x81"}, {"<NAME:5>aeNE? "}, {}, "", {.code_page = CP1252}},
@@ -141,7 +168,7 @@ TEST_P(AdifMapping, WritesWhatTheRowSays) {
     const Row& row = GetParam();
     AdifNotes notes;
     std::string line = "before ";
-    EXPECT_EQ(append_adif_record(fixture::record_bytes(row.contact), COUNTRIES, logbook(row.log), notes, line).reason, row.reason);
+    EXPECT_EQ(append_adif_record(fixture::record_bytes(row.contact), COUNTRIES, logbook(row.log, row.header), notes, line).reason, row.reason);
     if (!row.reason.empty()) {
         EXPECT_EQ(line, "before ");
     }

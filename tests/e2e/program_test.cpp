@@ -374,7 +374,7 @@ const std::vector<Case>& cases() {
         {.name = "CheckTellsItsVersion", .check = true, .args = {"--version"}, .out = "tarnwick2corvane-check 1.10\n"},
         // The ADIF writer: the same contacts, less what ADIF cannot take, each left out with a report.
         {.name = "AdifWritesTheSample", .adif = true, .log = SAMPLE, .dxcc = SHIPPED_DXCC, .args = {"LOG.DBF", "OUT.ADI"},
-         .out = adif_completed(40, 38, 38, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
+         .out = adif_completed(40, 38, 18, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
          .output = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/sample.adi")},
         {.name = "AdifReportsEveryContactItLeavesOut", .adif = true,
          .log = log_of({{.deleted = true}, {.date = "19991307"}, {.date = "19950230"}, {.time = "14"}, {.call = ""}, {.mode = "XYZ"},
@@ -385,7 +385,7 @@ const std::vector<Case>& cases() {
          .output = ADIF_HEADER + "<CALL:5>9A2AB <QSO_DATE:8>19990306 <TIME_ON:4>2330 <BAND:3>20m <FREQ:6>14.195 <MODE:3>SSB "
                    "<RST_SENT:2>59 <RST_RCVD:2>57 <NAME:7>MueLLER <QTH:4>ROMA <QSL_SENT:1>Y <QSL_SENT_VIA:1>B <QSL_RCVD:1>N "
                    "<COUNTRY:5>ITALY <DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF "
-                   "<STATION_CALLSIGN:4>Q0ME <APP_TARNWICK2ADIF_TIME_END:5>14:35 <EOR>\r\n"},
+                   "<STATION_CALLSIGN:4>Q0ME <TIME_OFF:4>1235 <QSO_DATE_OFF:8>19990307 <EOR>\r\n"},
         {.name = "AdifWritesItsHeaderForALogWithoutRecords", .adif = true, .log = DbfBuilder{}.bytes(), .args = {"LOG.DBF", "OUT.ADI"},
          .out = adif_completed(0, 0, 0, 0, 0), .output = ADIF_HEADER},
         {.name = "AdifAnswersAWrongArgumentCountWithUsage", .adif = true, .args = {"LOG.DBF"}, .code = 3,
