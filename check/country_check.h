@@ -48,7 +48,8 @@ struct UnknownCountry {
 bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
                    std::string_view record);
 
-// The names of the entities, by code: "248 Italy", "229 German Democratic Republic or 230 ...".
+// The entities by code and name: 248 Italy; 229 German Democratic Republic or 230 Federal
+// Republic of Germany.
 std::string entity_names(const std::vector<int>& codes);
 
 // A contact whose callsign and country disagree, for the check's list: its date (YYYY-MM-DD),
