@@ -279,11 +279,9 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
     EntityChoice& choice = notes.entity;
     choose_entity(choice, country, country.empty() ? std::nullopt : find_country(countries, country), text(record, CALL), contact.date);
-    const Entity* entity = choice.entity;
     const std::string continent = cased(code2, true), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
     const ModeName& mode = *contact.mode;
-
     notes.app_field = notes.respelled = false;
     RecordWriter line(out, log.code_page, notes);
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
@@ -298,8 +296,8 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     const bool sent = qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
     const bool received = qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
     line.field(MANAGER.adif, text(record, MANAGER));
-    line.field(COUNTRY.adif, entity != nullptr ? entity->name : country_text);
-    line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "").app(COUNTRY.name, choice.by_call ? country_text : "");
+    line.field(COUNTRY.adif, choice.entity != nullptr ? choice.entity->name : country_text);
+    line.field("DXCC", choice.entity != nullptr ? std::to_string(choice.entity->code) : "").app(COUNTRY.name, choice.by_call ? country_text : "");
     line.field(CODE2.adif, is_continent ? continent : "").app(CODE2.name, is_continent ? "" : code2);
     line.field(CODE6.adif, grid).app(CODE6.name, grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
@@ -308,7 +306,7 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
         if (unread.as == nullptr || !by_place(line, *unread.as, value, contact, sent, received)) line.app(unread.name, value);
     }
     out.append("<EOR>").append(LINE_END);
-    notes.country_without_dxcc = entity == nullptr && !country_text.empty();
+    notes.country_without_dxcc = choice.entity == nullptr && !country_text.empty();
     return result;
 }
 
