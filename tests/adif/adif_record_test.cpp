@@ -105,6 +105,7 @@ const std::vector<Row>& rows() {
         {"WritesTheDateOfTheOneCardReceived", {.qsl_sent = "N", .qsl_received = "B", .qsl_date = "19990401"}, {"<QSLRDATE:8>19990401 "}},
         {"WritesTheDateOfTheOneCardSent", {.qsl_sent = "y", .qsl_date = "1999/04/01"}, {"<QSLSDATE:8>19990401 "}},
         {"TakesADateWithPoints", {.qsl_sent = "D", .qsl_date = "1999.04.01"}, {"<QSLSDATE:8>19990401 "}},
+        {"TakesADateWithDashes", {.qsl_received = "D", .qsl_date = "1999-04-01"}, {"<QSLRDATE:8>19990401 "}},
         {"KeepsTheDateOfTwoCards", {.qsl_sent = "B", .qsl_received = "B", .qsl_date = "1999-04-01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 "}, {"<QSLRDATE:", "<QSLSDATE:"}},
         {"KeepsADateOfTwoSeparators", {.qsl_sent = "B", .qsl_date = "1999-04/01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04/01 "}},
         {"KeepsADateNoCalendarHas", {.qsl_sent = "B", .qsl_date = "1999-02-30"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-02-30 "}},
