@@ -72,6 +72,7 @@ std::optional<std::string_view> entry_fault(std::string_view line, const Country
 // one of the entity's on the date: a start of its calls begins the prefix, and the prefix's
 // character after it, if any, is one of the start's call-area digits.
 bool prefix_serves(std::string_view prefix, const Entity& entity, int date) {
+    if (prefix == entity.prefix) return true;
     std::string upper(prefix);
     std::transform(upper.begin(), upper.end(), upper.begin(), ascii_upper);
     for (std::size_t length = 1; length <= std::min(upper.size(), LONGEST_START); ++length) {
@@ -81,7 +82,7 @@ bool prefix_serves(std::string_view prefix, const Entity& entity, int date) {
             if (row.code == entity.code && row.from <= date && date <= row.to && digit) return true;
         }
     }
-    return prefix == entity.prefix;
+    return false;
 }
 
 bool by_contacts(const UnknownCountry& a, const UnknownCountry& b) {

@@ -61,7 +61,8 @@ void starts_of(std::string_view call, std::string_view whole, int date, std::vec
             const bool digit = row.digits.empty() || (!rest.empty() && row.digits.find(rest[0]) != std::string_view::npos);
             if (!holds(row, date) || !digit || !suffix.starts_with(row.after) || !whole.ends_with(row.ends)) continue;
             const bool rule = !row.after.empty() || !row.ends.empty();
-            if (rule && !ruled) codes.clear(), ruled = true;
+            if (rule && !ruled) codes.clear();
+            ruled = ruled || rule;
             if (rule == ruled) add_once(codes, row.code);
         }
     }
