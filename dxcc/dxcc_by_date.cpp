@@ -53,11 +53,14 @@ void add_once(std::vector<int>& codes, int code) {
 // call-area digit and for the whole call; at equal length a start with a suffix rule wins.
 void starts_of(std::string_view call, std::string_view whole, int date, std::vector<int>& codes) {
     codes.clear();
+    // The rows of the call's first character, found once: each length then searches only them.
+    const auto first_character = [](const CallStart& row) { return row.start.substr(0, 1); };
+    const auto initial = std::ranges::equal_range(CALL_STARTS, call.substr(0, 1), {}, first_character);
     for (std::size_t length = std::min(call.size(), LONGEST_START); length > 0 && codes.empty(); --length) {
         const std::string_view rest = call.substr(length);
         const std::string_view suffix(std::find_if_not(rest.begin(), rest.end(), is_digit), rest.end());
         bool ruled = false;
-        for (const CallStart& row : std::ranges::equal_range(CALL_STARTS, call.substr(0, length), {}, &CallStart::start)) {
+        for (const CallStart& row : std::ranges::equal_range(initial, call.substr(0, length), {}, &CallStart::start)) {
             const bool digit = row.digits.empty() || (!rest.empty() && row.digits.find(rest[0]) != std::string_view::npos);
             if (!holds(row, date) || !digit || !suffix.starts_with(row.after) || !whole.ends_with(row.ends)) continue;
             const bool rule = !row.after.empty() || !row.ends.empty();
