@@ -44,8 +44,8 @@ AdifLog logbook(AdifLog log = {}, std::vector<LogField> fields = {LOG_FIELDS.beg
 std::vector<LogField> header_with(std::size_t index, std::string_view name, bool narrowed = false) {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     fields[index].name = name;
-    fields[index].span.width -= narrowed ? 1 : 0;
-    if (narrowed) fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(index) + 1, {"PAD", 'C', {0, 1}, Take::unread, "", "", ""});
+    fields[index].width -= narrowed ? 1 : 0;
+    if (narrowed) fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(index) + 1, {"PAD", 'C', 1, Take::unread, "", "", ""});
     return fields;
 }
 
