@@ -265,8 +265,18 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
 
 std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value) {
     char length[24];
-    const std::string_view digits_text(length, static_cast<std::size_t>(std::to_chars(length, length + sizeof length, ascii_value.size()).ptr - length));
-    return out.append(1, '<').append(name).append(1, ':').append(digits_text).append(1, '>').append(ascii_value);
+    const char* const length_end = std::to_chars(length, length + sizeof length, ascii_value.size()).ptr;
+    // Grown once and filled in place: a field is a dozen small pieces, each append would check and grow.
+    const std::size_t at = out.size();
+    out.resize(at + name.size() + static_cast<std::size_t>(length_end - length) + ascii_value.size() + 3);
+    char* to = out.data() + at;
+    *to++ = '<';
+    to = std::copy(name.begin(), name.end(), to);
+    *to++ = ':';
+    to = std::copy(static_cast<const char*>(length), length_end, to);
+    *to++ = '>';
+    std::copy(ascii_value.begin(), ascii_value.end(), to);
+    return out;
 }
 
 ConvertResult append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
