@@ -129,12 +129,13 @@ std::vector<LogField> renamed_layout() {
 }
 
 // The logbook's fields as another program wrote them: the callsign narrowed (a field after it
-// keeps the rest in place), the two-character code of another type, and a field before the
-// six-character code narrowed, which moves it and cuts the record short.
+// keeps the rest in place), the QSL sent flag and the two-character code of another type, and a
+// field before the six-character code narrowed, which moves it and cuts the record short.
 std::vector<LogField> misread_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     fields[6].width = 12;
     fields.insert(fields.begin() + 7, {"PAD", 'C', 3, Take::unread, "", "", ""});
+    fields[13].type = 'L';
     fields[19].name = "CODE\x02";
     fields[19].type = 'N';
     fields[20].width = 18;
