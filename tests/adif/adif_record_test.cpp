@@ -210,5 +210,17 @@ TEST(AdifFile, OfEveryRowAndOfTheSamplePassesTheStrictReader) {
     expect_strict_reader_accepts(dir / "sample.adi", 38);
 }
 
+TEST(AdifLog, TakesTheCodePageAndTheUnreadFieldsFromTheHeader) {
+    for (const auto& [language, page] : {std::pair{0x00, CP437}, {0x02, CP850}, {0x03, CP1252}, {0x57, CP1252}, {0x64, CP437}}) {
+        EXPECT_EQ(code_page_of(static_cast<std::uint8_t>(language)), page) << language;
+    }
+    std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
+    fields.push_back({"ONE", 'C', 1, Take::unread, "", "", ""});
+    fields.push_back({"NONE", 'C', 0, Take::unread, "", "", ""});
+    std::string names;
+    for (const UnreadField& unread : logbook({}, fields).unread) names += unread.name + " ";
+    EXPECT_EQ(names, "TIME_END REMARKS QSL_DATE SPARE OTHER ONE ");
+}
+
 }  // namespace
 }  // namespace t2c::adif

@@ -25,6 +25,7 @@ const std::vector<Row> ROWS = {
     {"trim", "  A B  ", "A B"}, {"trim", "   ", ""}, {"digits_value", "019990307", "19990307"},
     {"read_two_digit", "07", "7"}, {"read_two_digit", " 7", "7"}, {"read_two_digit", "7 ", "7"},
     {"read_two_digit", "-1", "-1"}, {"read_two_digit", "1a", "1"}, {"read_two_digit", "\t9", "9"},
+    {"read_two_digit", "\n\v\f\r 8", "8"},
     {"read_two_digit", "  ", "none"}, {"read_two_digit", "a1", "none"}, {"read_two_digit", "-", "none"},
     {"read_two_digit", "\0"s "7", "none"},
 };
