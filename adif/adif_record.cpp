@@ -86,31 +86,47 @@ const Band* find_band(Holds holds) {
     return found == BANDS.end() ? nullptr : &*found;
 }
 
-const Band* band_at(double mhz) {
-    return find_band([&](const Band& b) { return b.lower_mhz <= mhz && mhz <= b.upper_mhz; });
+// A frequency to a thousandth of a hertz: as fine as a text of the log's eight characters can
+// write one, in MHz or in kHz.
+constexpr std::int64_t MILLIHERTZ_PER_HZ = 1000, MILLIHERTZ_PER_KHZ = 1000000, MILLIHERTZ_PER_MHZ = 1000000000;
+
+const Band* band_at(std::int64_t millihertz) {
+    return find_band([&](const Band& b) {
+        return b.lower_hz * MILLIHERTZ_PER_HZ <= millihertz && millihertz <= b.upper_hz * MILLIHERTZ_PER_HZ;
+    });
 }
 
-// A positive number of digits with at most one decimal point or comma, in MHz: read as MHz
-// first, as kHz only when MHz fits no band.
-std::optional<double> frequency_mhz(std::string_view text) {
-    std::string number(text);
-    std::replace(number.begin(), number.end(), ',', '.');
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
-    if (!std::all_of(number.begin(), number.end(), [](char c) { return is_digit(c) || c == '.'; }) || error != std::errc() ||
-        end != number.data() + number.size() || !(value > 0)) {
+// Digits with at most one decimal point or comma, at least one digit and at most nine
+// characters (the log's field has eight), in the unit given; digits finer than a millihertz
+// are dropped.
+std::optional<std::int64_t> millihertz_of(std::string_view text, std::int64_t unit) {
+    const std::size_t point = text.find_first_of(".,");
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+    if (text.size() > 9 || whole.size() + fraction.size() == 0 || !digits(whole) || !digits(fraction)) {
         return std::nullopt;
     }
-    return band_at(value) == nullptr && band_at(value / 1000) != nullptr ? value / 1000 : value;
+    std::int64_t value = 0;
+    for (const char c : whole) value = value * 10 + (c - '0');
+    value *= unit;
+    for (const char c : fraction) value += (unit /= 10) * (c - '0');
+    return value;
 }
 
-// MHz to the Hz, without trailing zeros.
-std::string mhz_text(double mhz) {
-    char digits_text[64];
-    std::string text(digits_text, std::to_chars(digits_text, digits_text + sizeof digits_text, mhz, std::chars_format::fixed, 6).ptr);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-    return text;
+// A positive frequency, read as MHz first, as kHz only when MHz fits no band.
+std::optional<std::int64_t> frequency(std::string_view text) {
+    const std::optional<std::int64_t> mhz = millihertz_of(text, MILLIHERTZ_PER_MHZ);
+    if (!mhz || *mhz <= 0) return std::nullopt;
+    const std::int64_t khz = *millihertz_of(text, MILLIHERTZ_PER_KHZ);
+    return band_at(*mhz) == nullptr && band_at(khz) != nullptr ? khz : *mhz;
+}
+
+// MHz to the nearest hertz, without trailing zeros.
+std::string mhz_text(std::int64_t millihertz) {
+    const std::int64_t hertz = (millihertz + MILLIHERTZ_PER_HZ / 2) / MILLIHERTZ_PER_HZ;
+    std::string fraction = std::to_string(1000000 + hertz % 1000000).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    return std::to_string(hertz / 1000000) + (fraction.empty() ? "" : "." + fraction);
 }
 
 // A Maidenhead locator of four or six characters, written AA00aa.
@@ -209,7 +225,7 @@ std::string append_adif_record(std::string_view record, const CountryTable& coun
     const ModeName* mode = adif_mode(cased(mode_text, true));
     if (mode == nullptr) return why("unknown mode", mode_text);
     const Band* named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
-    const std::optional<double> mhz = frequency_mhz(frequency_text);
+    const std::optional<std::int64_t> mhz = frequency(frequency_text);
     const Band* band = named != nullptr ? named : mhz ? band_at(*mhz) : nullptr;
     // A frequency that disagrees with the band the log names is kept, not written.
     const bool frequency_fits = mhz && (named == nullptr || band_at(*mhz) == named);

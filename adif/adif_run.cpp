@@ -1,5 +1,6 @@
 #include "adif/adif_run.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <ctime>
@@ -11,12 +12,13 @@
 #include "app/inputs.h"
 #include "app/program_name.h"
 #include "convert/convert_record.h"
+#include "text/field.h"
 
 namespace t2c::adif {
 
 namespace {
 
-constexpr double MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
+constexpr long long MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
 
 void print_usage(std::FILE* out, std::string_view name) {
     std::fprintf(out,
@@ -27,13 +29,25 @@ void print_usage(std::FILE* out, std::string_view name) {
                  static_cast<int>(name.size()), name.data());
 }
 
-// Hours as a decimal number within the time zones' range, in minutes.
+// Hours written as an optional sign, digits, and optionally a point and digits (5, 05, -5.5,
+// +1), within the time zones' range, in minutes rounded half away from zero. Fraction digits
+// past the ninth are read but not counted: they move no offset by a minute.
 bool read_offset(std::string_view text, int& minutes) {
-    double hours = 0;
-    const auto [end, error] = std::from_chars(text.data() + (text.starts_with('+') ? 1 : 0), text.data() + text.size(), hours);
-    minutes = static_cast<int>(hours * 60 + (hours < 0 ? -0.5 : 0.5));
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() && hours >= -MOST_OFFSET_HOURS &&
-           hours <= MOST_OFFSET_HOURS;
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "0" : text.substr(point + 1);
+    const auto digits = [](std::string_view part) { return !part.empty() && std::all_of(part.begin(), part.end(), is_digit); };
+    if (!digits(whole) || !digits(fraction)) return false;
+    long long hours = 0, numerator = 0, denominator = 1;
+    for (const char c : whole) hours = std::min(hours * 10 + (c - '0'), MOST_OFFSET_HOURS + 1);
+    for (const char c : fraction.substr(0, 9)) numerator = numerator * 10 + (c - '0'), denominator *= 10;
+    const bool beyond = std::any_of(fraction.begin(), fraction.end(), [](char c) { return c != '0'; });
+    if (hours > MOST_OFFSET_HOURS || (hours == MOST_OFFSET_HOURS && beyond)) return false;
+    const long long total = hours * 60 + (numerator * 60 * 2 + denominator) / (denominator * 2);
+    minutes = static_cast<int>(negative ? -total : total);
+    return true;
 }
 
 // The options, then exactly the log and the output (files[0] and [1]); false for anything else.
@@ -136,7 +150,9 @@ int write_adif(RunState& state, AdifCounts& counts, int argc, const char* const*
 
 }  // namespace
 
-int run_adif(RunState& state, AdifCounts& counts, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int run_adif(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    RunState state;
+    AdifCounts counts;
     return run_reporting(state, err, [&] { return write_adif(state, counts, argc, argv, out, err); });
 }
 

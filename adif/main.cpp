@@ -7,7 +7,5 @@ int main(int argc, char** argv) {
     // Reports of many rejected records cost a write each when unbuffered; the run empties the
     // buffer before its summary and before a failure's message.
     std::setvbuf(stderr, nullptr, _IOFBF, 64 * 1024);
-    t2c::RunState state;
-    t2c::adif::AdifCounts counts;
-    return t2c::adif::run_adif(state, counts, argc, argv, stdout, stderr);
+    return t2c::adif::run_adif(argc, argv, stdout, stderr);
 }

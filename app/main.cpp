@@ -8,6 +8,5 @@ int main(int argc, char** argv) {
     // would cost a write of its own. The run empties the buffer before its summary and
     // before a failure's message, so the order on a shared console stays as it was.
     std::setvbuf(stderr, nullptr, _IOFBF, 64 * 1024);
-    t2c::RunState state;
-    return t2c::run(state, argc, argv, stdout, stderr);
+    return t2c::run_converter(argc, argv, stdout, stderr);
 }

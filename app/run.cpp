@@ -48,7 +48,8 @@ int convert_log(RunState& state, int argc, const char* const* argv, std::FILE* o
 
 }  // namespace
 
-int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int run_converter(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+    RunState state;
     return run_reporting(state, err, [&] { return convert_log(state, argc, argv, out, err); });
 }
 

@@ -11,6 +11,6 @@ namespace t2c {
 // 0 done, 1 the source or the country list unusable, 2 the output or out unusable, 3 usage,
 // 5 out of memory. out and err take what the program prints and reports. A failure before the
 // conversion starts leaves an existing output file as it was, and creates none.
-int run(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err);
+int run_converter(int argc, const char* const* argv, std::FILE* out, std::FILE* err);
 
 }  // namespace t2c

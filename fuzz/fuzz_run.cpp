@@ -56,11 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int code = 0;
     {
         // Closed, with all the run left open, before anything is read back.
-        t2c::RunState state;
         const t2c::UniqueFile out = t2c::open_file("stdout", "wb");
         const t2c::UniqueFile err = t2c::open_file("stderr", "wb");
         const char* argv[] = {"tarnwick2corvane", "LOG.DBF", "OUT.ASC", nullptr};
-        code = t2c::run(state, 3, argv, out.get(), err.get());
+        code = t2c::run_converter(3, argv, out.get(), err.get());
     }
     const std::string output = std::filesystem::exists("OUT.ASC") ? read_file("OUT.ASC") : "";
     for (std::string_view lines = output; !lines.empty();) {
