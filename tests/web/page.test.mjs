@@ -92,6 +92,8 @@ for (const where of ['http', 'file']) {
       requested = [];
       await page.goto(base() + 'index.html');
       await page.waitForSelector('body[data-state=ready]');
+      // Headless Chromium asks for no icon; other browsers ask for /favicon.ico unless the page names one.
+      assert.equal(await page.getAttribute('link[rel=icon]', 'href'), 'data:,');
       const shown = async () => {
         const files = {};
         for (const link of await page.locator('#files a[download]').all()) {
