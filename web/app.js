@@ -100,7 +100,11 @@ function page() {
   let step;  // sends a step to where the programs run, and resolves to its answer
   let urls = [];
 
-  const setState = (state) => { body.dataset.state = state; };
+  // Nothing can be chosen while the programs load or run: one run at a time.
+  const setState = (state) => {
+    body.dataset.state = state;
+    for (const input of document.querySelectorAll('input')) input.disabled = state === 'loading' || state === 'working';
+  };
   const say = (words) => { status.textContent = words; };
   // Lets the browser show the state before a run on the page's own thread holds it.
   const paint = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
@@ -121,9 +125,6 @@ function page() {
     setState('failed');
   }
   const guard = (promise) => promise.catch((error) => fail(`The page stopped: ${error.message}`));
-
-  // What a program said last on its standard error: the failure's message.
-  const message = (result) => text(result.err).trimEnd().split('\n').pop();
 
   // The ADIF options as the writer's command line takes them; an empty box gives none.
   function adifOptions() {
@@ -180,8 +181,9 @@ function page() {
     const {asc, adi} = await step({step: 'convert', log: job.log, name: job.name, options: job.options});
     const failed = asc.code !== 0 ? ['converter', asc] : adi.code !== 0 ? ['ADIF writer', adi] : null;
     if (failed) {
-      return fail(`${message(failed[1])}\nThe ${failed[0]} stopped with this message: no file of this run is offered,` +
-        ' since one cut short would lose contacts.');
+      // The failure's message is the last line on standard error, after any reports.
+      return fail(`${text(failed[1].err).trimEnd().split('\n').pop()}\nThe ${failed[0]} stopped with this message:` +
+        ' no file of this run is offered, since one cut short would lose contacts.');
     }
     offer(`${job.name}.asc`, asc.blob);
     offer(`${job.name}.adi`, adi.blob);
@@ -198,7 +200,7 @@ function page() {
     const parts = [];
     if (job.rejected) parts.push(job.rejected === 1 ? '1 record was rejected' : `${job.rejected} records were rejected`);
     if (job.deleted) parts.push(plural(job.deleted, 'deleted record skipped', 'deleted records skipped'));
-    let leftOut = parts.join(' and ') || (job.report ? 'The check found more to look at' : 'Nothing was left out');
+    const leftOut = parts.join(' and ') || (job.report ? 'The check found more to look at' : 'Nothing was left out');
     const adifOnly = contacts - adifContacts;
     const adifWords = adifOnly ? ` The ADIF file leaves out ${adifOnly} more, as the ADIF writer's reports below say.` : '';
     const ready = `The files are ready: "${job.name}.asc", ${plural(contacts, 'contact', 'contacts')}, and` +
@@ -207,11 +209,7 @@ function page() {
     return `${ready} ${leftOut}.${adifWords} Import the .asc in Corvane, or the .adi in any other logger.`;
   }
 
-  function ready() {
-    for (const input of document.querySelectorAll('input')) input.disabled = false;
-    say('Choose the log, or drop it on this page.');
-    setState('ready');
-  }
+  const ready = () => { say('Choose the log, or drop it on this page.'); setState('ready'); };
 
   if (location.protocol === 'file:') {
     // Opened from disk: the programs run here, one at a time.
@@ -240,7 +238,7 @@ function page() {
   document.addEventListener('drop', (event) => {
     event.preventDefault();
     const log = event.dataTransfer.files[0];
-    if (!log || logInput.disabled || body.dataset.state === 'working') return;
+    if (!log || logInput.disabled) return;
     logInput.files = event.dataTransfer.files;
     guard(start(log));
   });

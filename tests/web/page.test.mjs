@@ -183,6 +183,25 @@ for (const where of ['http', 'file']) {
       await close();
     });
 
+    // Opened from disk the programs run on the page itself, where a test can reach their device.
+    test('a writer that fails after the check: its message, and no file of the run', {skip: where === 'http'}, async () => {
+      const {page, choose, close} = await open();
+      // A full disk for the ADIF file alone, played by the device that the page's outputs go to.
+      await page.evaluate(() => {
+        const fs = programs.FS, device = fs.devices[fs.makedev(64, 0)].stream_ops, write = device.write;
+        device.write = (stream, ...rest) => {
+          if (stream.node.name.endsWith('.adi')) throw new fs.ErrnoError(28);
+          return write(stream, ...rest);
+        };
+      });
+      const failed = await choose(sample);
+      assert.equal(failed.state, 'failed');
+      assert.equal(failed.code, '4');
+      assert.match(failed.status, /^write\(\): output file: [^\n]+\nThe ADIF writer stopped with this message/);
+      assert.deepEqual(failed.files, {});
+      await close();
+    });
+
     test('the ADIF options: taken as the ADIF writer takes them, refused with its words', async () => {
       const {page, choose, close} = await open();
       await page.fill('#utc-offset', '+1');
