@@ -1,13 +1,14 @@
 // Times the page over http in Chromium, from choosing each log to data-state=done, several runs
-// each, and prints one line per log: its path and the median seconds. For scripts/bench, which
-// sets T2C_PLAYWRIGHT (playwright-core's folder) and T2C_CHROMIUM (the browser).
-//   node bench/page.mjs PAGE_DIR RUNS LOG...
+// each, with DXCC chosen as the user's dxcc.txt, and prints one line per log: its path and the
+// median seconds. For scripts/bench, which sets T2C_PLAYWRIGHT (playwright-core's folder) and
+// T2C_CHROMIUM (the browser).
+//   node bench/page.mjs PAGE_DIR RUNS DXCC LOG...
 import {createRequire} from 'node:module';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
 
-const [pageDir, runs, ...logs] = process.argv.slice(2);
+const [pageDir, runs, dxcc, ...logs] = process.argv.slice(2);
 const {chromium} = createRequire(import.meta.url)(process.env.T2C_PLAYWRIGHT);
 const server = http.createServer((request, response) => {
   const file = path.join(pageDir, request.url === '/' ? 'index.html' : path.normalize(request.url));
@@ -29,6 +30,7 @@ try {
       const page = await browser.newPage();
       await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
       await page.waitForSelector('body[data-state=ready]');
+      await page.setInputFiles('#dxcc', dxcc);
       const start = performance.now();
       await page.setInputFiles('#log', log);
       await page.waitForSelector('body:is([data-state=done], [data-state=confirm], [data-state=failed])', {timeout: 300000});
