@@ -5,8 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
-#include "adif/calendar.h"
 #include "adif/dxcc_by_date.h"
+#include "convert/calendar.h"
 #include "convert/convert_record.h"
 #include "text/field.h"
 
@@ -14,23 +14,14 @@ namespace t2c::adif {
 
 namespace {
 
-// The spans the mapping reads; a field of the header that overlaps none of them is kept whole.
-constexpr FieldSpan READ[] = {DATE, TIME_INI, BAND, FREQUENCY, MODE, CALL, REPORT_SENT, REPORT_RECEIVED,
-                              NAME, PLACE, QSL_SENT, QSL_RECEIVED, MANAGER, COUNTRY, CODE2, CODE6};
 constexpr std::string_view CONTINENTS[] = {"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
 constexpr std::pair<std::string_view, ModeName> MODE_ALIASES[] = {
     {"PACKET", {"PKT", ""}}, {"AMTOR", {"TOR", ""}}, {"PACTOR", {"PAC", ""}}};
 constexpr int FIRST_YEAR = 1930;  // ADIF's dates begin here
 constexpr int MINUTES_A_DAY = 24 * 60;
 
-// A text of the record, trimmed of blanks; a zero byte ends it.
-std::string_view text(std::string_view record, FieldSpan span) {
-    std::string_view bytes = field(record, span);
-    bytes = bytes.substr(0, bytes.find('\0'));  // a search the library does a word at a time
-    while (!bytes.empty() && bytes.front() == ' ') bytes.remove_prefix(1);
-    while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
-    return bytes;
-}
+// A text of the record without the blanks around it.
+std::string_view text(std::string_view record, const LogField& log_field) { return trim(field_text(record, log_field)); }
 
 // ASCII letters in upper or lower case; every other byte as it is.
 std::string cased(std::string_view text, bool upper) {
@@ -42,19 +33,12 @@ std::string cased(std::string_view text, bool upper) {
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
-// The number the digits of a text of at most eight digits write.
-int number_of(std::string_view digit_text) {
-    int value = 0;
-    for (const char c : digit_text) value = value * 10 + (c - '0');
-    return value;
-}
-
 // A real calendar day from 1930 on, written YYYYMMDD.
 std::optional<int> calendar_date(std::string_view date) {
-    if (date.size() != 8 || !digits(date) || number_of(date.substr(0, 4)) < FIRST_YEAR) return std::nullopt;
-    const int day = number_of(date.substr(6, 2));
-    if (day < 1 || day > days_in_month(number_of(date.substr(0, 4)), number_of(date.substr(4, 2)))) return std::nullopt;
-    return number_of(date);
+    if (date.size() != 8 || !digits(date) || digits_value(date.substr(0, 4)) < FIRST_YEAR) return std::nullopt;
+    const int day = digits_value(date.substr(6, 2));
+    if (day < 1 || day > days_in_month(digits_value(date.substr(0, 4)), digits_value(date.substr(4, 2)))) return std::nullopt;
+    return digits_value(date);
 }
 
 // The minutes of the day of a time written H:MM, HH:MM, HH.MM or HHMM.
@@ -63,7 +47,7 @@ std::optional<int> minutes_of_day(std::string_view time) {
     if (time.size() == 4 && time[1] == ':') hhmm.insert(0, 1, '0');
     if (hhmm.size() == 5 && (hhmm[2] == ':' || hhmm[2] == '.')) hhmm.erase(2, 1);
     if (hhmm.size() != 4 || !digits(hhmm)) return std::nullopt;
-    const int hour = number_of(hhmm.substr(0, 2)), minute = number_of(hhmm.substr(2));
+    const int hour = digits_value(hhmm.substr(0, 2)), minute = digits_value(hhmm.substr(2));
     if (hour > 23 || minute > 59) return std::nullopt;
     return hour * 60 + minute;
 }
@@ -141,7 +125,7 @@ std::string locator(std::string_view code) {
 
 class RecordWriter {
 public:
-    RecordWriter(std::string& out, CodePage code_page, RecordTally& tally) : out_(out), code_page_(code_page), tally_(tally) {}
+    RecordWriter(std::string& out, CodePage code_page, AdifNotes& notes) : out_(out), code_page_(code_page), notes_(notes) {}
 
     // Nothing for an empty text: no reader is told of a value the log does not hold.
     RecordWriter& field(std::string_view name, std::string_view value) {
@@ -152,14 +136,14 @@ public:
     // The log's text that no ADIF field or value takes, under the name of the log's field.
     RecordWriter& app(std::string_view log_name, std::string_view value) {
         if (value.empty()) return *this;
-        tally_.app_field = true;
+        notes_.app_field = true;
         return field(app_name_.assign(APP_PREFIX).append(log_name), value);
     }
 
 private:
     std::string_view ascii(std::string_view value) {
         if (std::all_of(value.begin(), value.end(), printable)) return value;
-        tally_.respelled = true;
+        notes_.respelled = true;
         spelled_.clear();
         for (const char c : value) {
             const auto byte = static_cast<unsigned char>(c);
@@ -171,19 +155,54 @@ private:
 
     std::string& out_;
     CodePage code_page_;
-    RecordTally& tally_;
+    AdifNotes& notes_;
     std::string spelled_, app_name_;  // kept from field to field: no allocation for each
 };
 
 // Y for B, D or S, N for N or a blank; how the card went for B and D; any other byte is N,
 // and kept.
-void qsl(RecordWriter& line, std::string_view adif, std::string_view via, std::string_view log_name, std::string_view flag) {
+void qsl(RecordWriter& line, const LogField& log_field, std::string_view via, std::string_view flag) {
     const bool by_card = flag == "B" || flag == "D";
-    line.field(adif, by_card || flag == "S" ? "Y" : "N").field(via, by_card ? flag : "");
-    line.app(log_name, by_card || flag.empty() || flag == "N" ? "" : flag);
+    line.field(log_field.adif, by_card || flag == "S" ? "Y" : "N").field(via, by_card ? flag : "");
+    line.app(log_field.name, by_card || flag.empty() || flag == "N" ? "" : flag);
 }
 
-std::string why(std::string_view what, std::string_view value) { return std::string(what) + " [" + std::string(value) + "]"; }
+ConvertResult rejected(std::string_view what, std::string_view value) {
+    return {Verdict::rejected, std::string(what) + " [" + std::string(value) + "]"};
+}
+
+// What of a contact ADIF takes beyond its texts, read and checked.
+struct Contact {
+    int date = 0, minutes = 0;  // in UTC
+    const ModeName* mode = nullptr;
+    const Band* named = nullptr;  // the log's own band, where ADIF has it
+    const Band* band = nullptr;   // the band written
+    std::optional<std::int64_t> frequency;  // where it fits the band
+};
+
+ConvertResult read_contact(std::string_view record, int utc_offset_minutes, Contact& contact) {
+    const std::string_view date_text = field_text(record, DATE), time_text = text(record, TIME_INI);
+    const std::string_view mode_text = text(record, MODE), band_text = text(record, BAND);
+    const std::optional<int> date = calendar_date(date_text);
+    if (!date) return rejected("invalid date", date_text);
+    const std::optional<int> minutes = minutes_of_day(time_text);
+    if (!minutes) return rejected("invalid time", time_text);
+    if (text(record, CALL).empty()) return {Verdict::rejected, "empty CALL field"};
+    contact.mode = adif_mode(cased(mode_text, true));
+    if (contact.mode == nullptr) return rejected("unknown mode", mode_text);
+    contact.named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
+    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY));
+    contact.band = contact.named != nullptr ? contact.named : mhz ? band_at(*mhz) : nullptr;
+    // A frequency that disagrees with the band the log names is kept, not written.
+    if (mhz && (contact.named == nullptr || band_at(*mhz) == contact.named)) contact.frequency = mhz;
+    if (contact.band == nullptr && !contact.frequency) return rejected("unknown band", band_text);
+
+    // The contact's time in UTC, the day moved where the offset crosses midnight (at most one day).
+    contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
+    if (contact.minutes < 0) contact.date = previous_day(contact.date), contact.minutes += MINUTES_A_DAY;
+    if (contact.minutes >= MINUTES_A_DAY) contact.date = next_day(contact.date), contact.minutes -= MINUTES_A_DAY;
+    return {Verdict::accepted};
+}
 
 }  // namespace
 
@@ -195,8 +214,10 @@ CodePage code_page_of(std::uint8_t language) {
 std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& fields) {
     std::vector<UnreadField> unread;
     for (const FieldDescriptor& f : fields) {
-        const auto overlaps = [&](FieldSpan read) { return f.offset < read.offset + read.width && read.offset < f.offset + f.width; };
-        if (f.width == 0 || std::any_of(std::begin(READ), std::end(READ), overlaps)) continue;
+        const auto overlaps = [&](const LogField& read) {
+            return !read.adif.empty() && f.offset < read.span.offset + read.span.width && read.span.offset < f.offset + f.width;
+        };
+        if (f.width == 0 || std::any_of(LOG_FIELDS.begin(), LOG_FIELDS.end(), overlaps)) continue;
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.
         std::string name = cased(f.name, true);
         std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || is_digit(c)); }, '_');
@@ -211,60 +232,42 @@ std::string& append_field(std::string& out, std::string_view name, std::string_v
     return out.append(1, '<').append(name).append(1, ':').append(digits_text).append(1, '>').append(ascii_value);
 }
 
-std::string append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
-                               RecordTally& tally, std::string& out) {
-    const std::string_view date_text = copy_field(field(record, DATE)), time_text = text(record, TIME_INI);
-    const std::string_view call = text(record, CALL), band_text = text(record, BAND), frequency_text = text(record, FREQUENCY);
-    const std::string_view mode_text = text(record, MODE), country_text = text(record, COUNTRY);
+ConvertResult append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
+                                 AdifNotes& notes, std::string& out) {
+    Contact contact;
+    ConvertResult result = read_contact(record, log.utc_offset_minutes, contact);
+    if (result.verdict != Verdict::accepted) return result;
+    const std::string_view band_text = text(record, BAND), frequency_text = text(record, FREQUENCY);
+    const std::string_view country_text = text(record, COUNTRY), country = country_key(record);
     const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
-    const std::optional<int> date = calendar_date(date_text);
-    if (!date) return why("invalid date", date_text);
-    const std::optional<int> minutes = minutes_of_day(time_text);
-    if (!minutes) return why("invalid time", time_text);
-    if (call.empty()) return "empty CALL field";
-    const ModeName* mode = adif_mode(cased(mode_text, true));
-    if (mode == nullptr) return why("unknown mode", mode_text);
-    const Band* named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
-    const std::optional<std::int64_t> mhz = frequency(frequency_text);
-    const Band* band = named != nullptr ? named : mhz ? band_at(*mhz) : nullptr;
-    // A frequency that disagrees with the band the log names is kept, not written.
-    const bool frequency_fits = mhz && (named == nullptr || band_at(*mhz) == named);
-    if (band == nullptr && !frequency_fits) return why("unknown band", band_text);
-
-    // The contact's time in UTC, the day moved where the offset crosses midnight (at most one day).
-    int utc_minutes = *minutes - log.utc_offset_minutes, utc_date = *date;
-    if (utc_minutes < 0) utc_date = previous_day(utc_date), utc_minutes += MINUTES_A_DAY;
-    if (utc_minutes >= MINUTES_A_DAY) utc_date = next_day(utc_date), utc_minutes -= MINUTES_A_DAY;
-    const std::string_view country = country_key(record);
-    const Entity* entity = country.empty() ? nullptr : dxcc_by_date(country, find_country(countries, country), utc_date);
+    const Entity* entity = country.empty() ? nullptr : dxcc_by_date(country, find_country(countries, country), contact.date);
     const std::string continent = cased(code2, true), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
+    const ModeName& mode = *contact.mode;
 
-    tally = {};
-    RecordWriter line(out, log.code_page, tally);
+    notes = {};
+    RecordWriter line(out, log.code_page, notes);
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
-    line.field("CALL", call);
-    line.field("QSO_DATE", std::to_string(utc_date));
-    line.field("TIME_ON", std::to_string(10000 + utc_minutes / 60 * 100 + utc_minutes % 60).substr(1));
-    line.field("BAND", band != nullptr ? band->name : "").app("BAND", named != nullptr ? "" : band_text);
-    line.field("FREQ", frequency_fits ? mhz_text(*mhz) : "").app("FREQ", frequency_fits ? "" : frequency_text);
-    line.field("MODE", mode->mode.empty() ? mode->value : mode->mode).field("SUBMODE", mode->mode.empty() ? "" : mode->value);
-    line.field("RST_SENT", text(record, REPORT_SENT));
-    line.field("RST_RCVD", text(record, REPORT_RECEIVED));
-    line.field("NAME", text(record, NAME));
-    line.field("QTH", text(record, PLACE));
-    qsl(line, "QSL_SENT", "QSL_SENT_VIA", "QSL_SENT", text(record, QSL_SENT));
-    qsl(line, "QSL_RCVD", "QSL_RCVD_VIA", "QSL_RCVD", text(record, QSL_RECEIVED));
-    line.field("QSL_VIA", text(record, MANAGER));
-    line.field("COUNTRY", entity != nullptr ? entity->name : country_text);
+    line.field(CALL.adif, text(record, CALL));
+    line.field(DATE.adif, std::to_string(contact.date));
+    line.field(TIME_INI.adif, std::to_string(10000 + contact.minutes / 60 * 100 + contact.minutes % 60).substr(1));
+    line.field(BAND.adif, contact.band != nullptr ? contact.band->name : "").app(BAND.name, contact.named ? "" : band_text);
+    line.field(FREQUENCY.adif, contact.frequency ? mhz_text(*contact.frequency) : "");
+    line.app(FREQUENCY.name, contact.frequency ? "" : frequency_text);
+    line.field(MODE.adif, mode.mode.empty() ? mode.value : mode.mode).field("SUBMODE", mode.mode.empty() ? "" : mode.value);
+    for (const LogField* texts : {&REPORT_SENT, &REPORT_RECEIVED, &NAME, &PLACE}) line.field(texts->adif, text(record, *texts));
+    qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
+    qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
+    line.field(MANAGER.adif, text(record, MANAGER));
+    line.field(COUNTRY.adif, entity != nullptr ? entity->name : country_text);
     line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "");
-    line.field("CONT", is_continent ? continent : "").app("CODE2", is_continent ? "" : code2);
-    line.field("GRIDSQUARE", grid).app("CODE6", grid.empty() ? code6 : "");
+    line.field(CODE2.adif, is_continent ? continent : "").app(CODE2.name, is_continent ? "" : code2);
+    line.field(CODE6.adif, grid).app(CODE6.name, grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
-    for (const UnreadField& unread : log.unread) line.app(unread.name, text(record, unread.span));
+    for (const UnreadField& unread : log.unread) line.app(unread.name, trim(field_text(record, unread.span)));
     out.append("<EOR>").append(LINE_END);
-    tally.country_without_dxcc = entity == nullptr && !country_text.empty();
-    return {};
+    notes.country_without_dxcc = entity == nullptr && !country_text.empty();
+    return result;
 }
 
 }  // namespace t2c::adif

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "adif/tables.h"
+#include "convert/convert_record.h"
 #include "country/country_table.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/record_layout.h"
@@ -33,7 +34,7 @@ struct AdifLog {
 };
 
 // What a written contact held, for the summary.
-struct RecordTally {
+struct AdifNotes {
     bool app_field = false;
     bool respelled = false;
     bool country_without_dxcc = false;
@@ -50,10 +51,10 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
 // bytes is its length in characters.
 std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value);
 
-// record is a record convert_record accepted. Appends its ADIF record, a line ending in <EOR>,
-// to out and returns an empty text; or leaves out as it was and returns why ADIF cannot take
-// it, as a record's report says it ("invalid date [19950230]").
-std::string append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
-                               RecordTally& tally, std::string& out);
+// record is a record check_record accepted. Appends its ADIF record, a line ending in <EOR>, to
+// out, with what it held in notes; or leaves out as it was and rejects it with why ADIF cannot
+// take it, as a record's report says it ("invalid date [19950230]").
+ConvertResult append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
+                                 AdifNotes& notes, std::string& out);
 
 }  // namespace t2c::adif

@@ -3,15 +3,7 @@
 
 #include <cstdio>
 
-#include "app/log_pass.h"
-
 namespace t2c::adif {
-
-// What a run wrote and left out, besides the run's processed and converted counts.
-struct AdifCounts {
-    std::int64_t rejected = 0, deleted = 0;
-    std::int64_t app_field = 0, respelled = 0, country_without_dxcc = 0;
-};
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code, as
 // the converter's run does: 0 done (also for --help and --version), 1 the log or the country

@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "adif/calendar.h"
+#include "convert/calendar.h"
 
 namespace t2c::adif {
 

@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/fatal.h"
-#include "app/program_name.h"
+#include "app/import_line.h"
 #include "convert/convert_record.h"
-#include "convert/import_line.h"
+#include "run/fatal.h"
+#include "run/log_pass.h"
+#include "run/program_name.h"
 
 namespace t2c {
 
@@ -19,29 +20,31 @@ void print_usage(std::FILE* out, std::string_view name) {
     std::fputs("outfile.asc\t\toutput file to import in Corvane v6.xx\n", out);
 }
 
-void convert(RunState& state, std::string_view record, std::FILE* err) {
-    const ConvertResult result = convert_record(record, state.countries, state.seconds_counter, state.import_record);
-    if (result.verdict == Verdict::accepted) {
-        append_import_line(state.import_record, state.lines);
-        ++state.counters.converted;
-    } else if (result.verdict == Verdict::rejected) {
-        const std::string report = rejection_report(state.counters.processed, result, state.import_record.call);
-        std::fwrite(report.data(), 1, report.size(), err);
-    }
-}
-
-int convert_log(RunState& state, int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+int convert_log(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
     std::fputs("Tarnwick2Corvane LogFile Converter, v1.10\n", out);
     std::fputs("To get more info about the program please read README.TXT file.\n\n", out);
     if (argc != 3) {
         print_usage(out, program_name(argc > 0 ? argv[0] : nullptr));
         return EXIT_USAGE;
     }
-    open_inputs(state, argv[1], argv[2]);
-    write_records(state, out, err, [&](std::string_view record) { convert(state, record, err); });
+    LogPass pass(argv[1], argv[2]);
+    pass.start(out);
+    std::int64_t converted = 0;
+    int seconds_counter = 0;
+    ImportRecord contact;  // reused: no record costs an allocation
+    for (std::string_view record; pass.next_record(record);) {
+        const ConvertResult result = convert_record(record, pass.countries(), seconds_counter, contact);
+        if (result.verdict == Verdict::accepted) {
+            append_import_line(contact, pass.lines);
+            ++converted;
+        } else if (result.verdict == Verdict::rejected) {
+            const std::string report = rejection_report(pass.processed(), result.reason, contact.call);
+            std::fwrite(report.data(), 1, report.size(), err);
+        }
+    }
+    pass.finish(err);
     std::fprintf(out, "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n",
-                 static_cast<long long>(state.counters.processed),
-                 static_cast<long long>(state.counters.converted));
+                 static_cast<long long>(pass.processed()), static_cast<long long>(converted));
     flush_standard_output(out);
     return 0;
 }
@@ -49,8 +52,11 @@ int convert_log(RunState& state, int argc, const char* const* argv, std::FILE* o
 }  // namespace
 
 int run_converter(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    RunState state;
-    return run_reporting(state, err, [&] { return convert_log(state, argc, argv, out, err); });
+    try {
+        return convert_log(argc, argv, out, err);
+    } catch (...) {
+        return report_failure(err);
+    }
 }
 
 }  // namespace t2c

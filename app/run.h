@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "app/log_pass.h"
-
 namespace t2c {
 
 // Runs the program on its arguments (argv[0] the program path) and returns the exit code:

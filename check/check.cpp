@@ -8,16 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/fatal.h"
-#include "app/files.h"
-#include "app/inputs.h"
-#include "app/program_name.h"
 #include "check/country_check.h"
 #include "check/layout_check.h"
 #include "check/record_check.h"
 #include "check/shown_bytes.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/records.h"
+#include "run/fatal.h"
+#include "run/files.h"
+#include "run/inputs.h"
+#include "run/program_name.h"
 
 namespace t2c {
 
@@ -48,9 +48,9 @@ void print_usage(std::FILE* out, std::string_view name) {
 
 // Every whole record of the log through the tally, read as the converter reads them.
 void tally_records(std::FILE* log, const DbfHeader& header, const CountryTable& countries, RecordTally& tally) {
-    const int error =
-        read_records(log, header, [&](std::string_view record) { tally_record(tally, countries, record); });
-    if (error != 0) fatal_system("read(): input file", error, EXIT_INPUT);
+    RecordReader records(log, header);
+    for (std::string_view record; records.next(record);) tally_record(tally, countries, record);
+    if (records.error() != 0) fatal_system("read(): input file", records.error(), EXIT_INPUT);
 }
 
 // How the log ends after its whole records: a lone end-of-file byte, or nothing, is the
@@ -211,7 +211,11 @@ int check(int argc, const char* const* argv, std::FILE* out) {
 }  // namespace
 
 int run_check(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
-    return report_failure(err, [&] { return check(argc, argv, out); });
+    try {
+        return check(argc, argv, out);
+    } catch (...) {
+        return report_failure(err);
+    }
 }
 
 }  // namespace t2c

@@ -56,16 +56,16 @@ std::string words_key(std::string_view name) {
 
 // What makes an entry unusable, or its name one that a log's country, read up to its first
 // double or trailing blank, can never be; none for a sound entry.
-const char* entry_fault(std::string_view line, const CountryEntry& entry) {
-    if (copy_field(line).find('\t') == std::string_view::npos) return "no TAB between the prefix and the name";
+std::optional<std::string_view> entry_fault(std::string_view line, const CountryEntry& entry) {
+    if (cut_at(line, '\0').find('\t') == std::string_view::npos) return "no TAB between the prefix and the name";
     if (entry.prefix.empty()) return "an empty prefix";
     if (entry.name.empty()) return "an empty name";
     if (entry.name.ends_with(' ')) return "a name that ends in a blank, which no log's country does";
     if (entry.name.find("  ") != std::string::npos) {
         return "two blanks in a row in the name, where a log's country ends";
     }
-    if (entry.name.size() > COUNTRY.width) return "a name longer than the 40 characters of a log's country";
-    return nullptr;
+    if (entry.name.size() > COUNTRY.span.width) return "a name longer than the 40 characters of a log's country";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -124,8 +124,8 @@ DxccFindings dxcc_findings(std::FILE* file) {
         const CountryEntry entry = parse_entry_line(line);
         const std::string where = "line " + std::to_string(number) + ": ";
         const std::string shown = quoted_bytes(cut_at(line, '\n'));
-        if (const char* fault = entry_fault(line, entry)) {
-            findings.faults.push_back(where + fault + ": " + shown);
+        if (const std::optional<std::string_view> fault = entry_fault(line, entry)) {
+            findings.faults.push_back(where + std::string(*fault) + ": " + shown);
             continue;
         }
         const auto [at, added] = named.try_emplace(entry.name, Named{number, entry.prefix});

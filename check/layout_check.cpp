@@ -1,7 +1,6 @@
 #include "check/layout_check.h"
 
 #include <algorithm>
-#include <array>
 
 #include "check/shown_bytes.h"
 #include "dbf/record_layout.h"
@@ -9,21 +8,6 @@
 namespace t2c {
 
 namespace {
-
-// A field the conversion reads, in the words the check tells it by.
-struct ReadField {
-    const char* what;
-    FieldSpan span;
-    char type;
-};
-
-constexpr std::array<ReadField, 16> READ_FIELDS = {{
-    {"date", DATE, 'D'}, {"start time", TIME_INI, 'C'}, {"band", BAND, 'C'}, {"frequency", FREQUENCY, 'C'},
-    {"mode", MODE, 'C'}, {"callsign", CALL, 'C'}, {"report sent", REPORT_SENT, 'C'},
-    {"report received", REPORT_RECEIVED, 'C'}, {"name", NAME, 'C'}, {"place", PLACE, 'C'},
-    {"QSL sent flag", QSL_SENT, 'C'}, {"QSL received flag", QSL_RECEIVED, 'C'}, {"QSL manager", MANAGER, 'C'},
-    {"country", COUNTRY, 'C'}, {"two-character code", CODE2, 'C'}, {"six-character code", CODE6, 'C'},
-}};
 
 std::string characters(std::size_t width, char type) {
     return std::to_string(width) + (width == 1 ? " character" : " characters") + " of type " + shown_bytes({&type, 1});
@@ -50,13 +34,14 @@ std::vector<LayoutDifference> layout_differences(std::size_t record_length,
         lines.push_back({"record length: " + std::to_string(record_length) + (record_length == 1 ? " byte" : " bytes") +
                         ", fewer than the " + std::to_string(FIELDS_END) + " the converter reads", true});
     }
-    for (const ReadField& read : READ_FIELDS) {
+    for (const LogField& read : LOG_FIELDS) {
+        if (read.take == Take::unread) continue;
         const auto in_place = [&](const FieldDescriptor& field) {
             return field.offset == read.span.offset && field.width == read.span.width;
         };
         const auto at = std::find_if(fields.begin(), fields.end(), in_place);
         if (at != fields.end() && at->type == read.type) continue;
-        lines.push_back({std::string("the converter reads the ") + read.what + " from offset " +
+        lines.push_back({"the converter reads the " + std::string(read.what) + " from offset " +
                              std::to_string(read.span.offset) + ", " + characters(read.span.width, read.type) + "; " +
                              found_at(fields, read.span.offset),
                          at == fields.end()});

@@ -26,9 +26,8 @@ struct RecordKind {
     std::vector<std::string> first;
 };
 
-// The ways the import line carries a contact otherwise than the log holds it, and what the
-// check calls each.
-constexpr std::array<const char*, 8> CARRIED_KINDS = {
+// What the check calls each kind of change, in the order of Change.
+constexpr std::array<const char*, CHANGE_KINDS> CARRIED_KINDS = {
     "start time not written HH:MM", "date written oddly (a year not of 4 digits, a day not of 2 or not in its month)",
     "text cut at a blank, or emptied by a leading one", "no callsign", "name or place emptied by leading blanks",
     "place cut at two blanks in a row", "band not a number of metres once cut at 'm'", "empty prefix"};

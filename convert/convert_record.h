@@ -11,12 +11,11 @@
 namespace t2c {
 
 enum class Verdict { accepted, deleted, rejected };
-enum class RejectReason { none, month, day, empty_time, hour, minute };
 
+// What became of a record: the one value every writer of the package gives for each.
 struct ConvertResult {
     Verdict verdict;
-    RejectReason reason = RejectReason::none;
-    int value = 0;  // the month, day, hour or minute read; -1 for an hour or minute without a number
+    std::string reason = {};  // of a rejected record, as its report words it: "invalid day [32]"
 };
 
 // The checks of convert_record alone: the deletion flag, the date and the start time, stamped
@@ -24,11 +23,11 @@ struct ConvertResult {
 ConvertResult check_record(std::string_view record, int& seconds_counter, ImportRecord& out);
 
 // record is one record of the log, of any length. An accepted record has every field of out
-// written; out may hold an earlier record's. seconds_counter (0 at the start of a run, always 0
-// to 59) stamps each start time with seconds that step by one per stamped record and wrap at
-// 60, so that contacts logged in the same minute stay apart. A deleted record ('*' flag) is
-// passed over without touching anything. A rejected record leaves out partly filled, with the
-// call always taken, for the report.
+// written, its changes too; out may hold an earlier record's. seconds_counter (0 at the start of
+// a run, always 0 to 59) stamps each start time with seconds that step by one per stamped record
+// and wrap at 60, so that contacts logged in the same minute stay apart. A deleted record ('*'
+// flag) is passed over without touching anything. A rejected record leaves out partly filled,
+// with the call always taken, for the report.
 ConvertResult convert_record(std::string_view record, const CountryTable& countries, int& seconds_counter,
                              ImportRecord& out);
 
@@ -36,13 +35,7 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
 // zero byte, ended at its first blank that is followed by another or by the end.
 std::string_view country_key(std::string_view record);
 
-// Why the record was rejected, as the report words it: "invalid day [32]", "empty TIME_INI field".
-std::string rejection_reason(const ConvertResult& result);
-
 // The report of a rejected record: what was wrong, that it was excluded, and its call.
-std::string rejection_report(std::int64_t record_number, const ConvertResult& result, std::string_view call);
-
-// The same report for any reason, such as "invalid date [19950230]".
 std::string rejection_report(std::int64_t record_number, std::string_view reason, std::string_view call);
 
 }  // namespace t2c

@@ -38,7 +38,7 @@ bool read_country_line(std::FILE* file, std::string& line) {
 }
 
 CountryEntry parse_entry_line(std::string_view line) {
-    line = copy_field(line);
+    line = cut_at(line, '\0');
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) return {};
     return {std::string(line.substr(0, tab)), std::string(cut_at(line.substr(tab + 1, COUNTRY_NAME_WIDTH), '\n'))};

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <vector>
 
 namespace t2c {
 
@@ -16,21 +15,27 @@ int last_error() { return errno != 0 ? errno : EIO; }
 
 }  // namespace
 
-int read_records(std::FILE* file, const DbfHeader& header,
-                 const std::function<void(std::string_view record)>& take_record,
-                 const std::function<void()>& chunk_done) {
-    const std::size_t length = header.record_length;
-    if (length == 0) return 0;
-    if (std::fseek(file, header.header_length, SEEK_SET) != 0) return last_error();
-    std::vector<char> chunk(std::clamp(READ_SIZE / length, std::size_t{1}, MOST_RECORDS_PER_READ) * length);
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
-        // Taken at once: handing the records on may make system calls of its own.
-        const int error = std::ferror(file) != 0 ? last_error() : 0;
-        for (std::size_t at = 0; got - at >= length; at += length) take_record({chunk.data() + at, length});
-        chunk_done();
-        if (got < chunk.size()) return error;
+RecordReader::RecordReader(std::FILE* file, const DbfHeader& header)
+    : file_(file), length_(header.record_length), header_length_(header.header_length) {}
+
+bool RecordReader::next(std::string_view& record) {
+    if (chunk_done()) {
+        if (last_ || length_ == 0) return false;
+        if (chunk_.empty() && std::fseek(file_, header_length_, SEEK_SET) != 0) {
+            error_ = last_error();
+            last_ = true;
+            return false;
+        }
+        chunk_.resize(std::clamp(READ_SIZE / length_, std::size_t{1}, MOST_RECORDS_PER_READ) * length_);
+        got_ = std::fread(chunk_.data(), 1, chunk_.size(), file_);
+        at_ = 0;
+        if (std::ferror(file_) != 0) error_ = last_error();
+        last_ = got_ < chunk_.size();
+        if (chunk_done()) return false;
     }
+    record = {chunk_.data() + at_, length_};
+    at_ += length_;
+    return true;
 }
 
 }  // namespace t2c

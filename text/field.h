@@ -20,12 +20,29 @@ inline std::string_view cut_at(std::string_view text, char c) {
     return text.substr(0, static_cast<std::size_t>(std::find(text.begin(), text.end(), c) - text.begin()));
 }
 
-// The field's text: its bytes up to the first zero byte, all of them when there is none.
-inline std::string_view copy_field(std::string_view field) { return cut_at(field, '\0'); }
+// The text without the blanks that pad it at its end.
+inline std::string_view trim_end(std::string_view text) {
+    while (text.ends_with(' ')) text.remove_suffix(1);
+    return text;
+}
+
+// The text without blanks at either end.
+inline std::string_view trim(std::string_view text) {
+    text = trim_end(text);
+    while (text.starts_with(' ')) text.remove_prefix(1);
+    return text;
+}
 
 // The text up to its first c that is followed by another c or by the end; a single c between
 // two other characters stays.
 std::string_view cut_at_double(std::string_view text, char c);
+
+// The number that a text of at most nine ASCII digits writes.
+constexpr int digits_value(std::string_view digits) {
+    int value = 0;
+    for (const char c : digits) value = value * 10 + (c - '0');
+    return value;
+}
 
 // A number read from a text of at most two characters the way a formatted decimal input of
 // width 2 does: leading white space skipped, an optional sign, digits. Nothing when no digit

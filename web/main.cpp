@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "adif/adif_run.h"
-#include "app/files.h"
 #include "app/run.h"
 #include "check/check.h"
+#include "run/files.h"
 
 namespace {
 

@@ -108,9 +108,9 @@ class AdifMapping : public ::testing::TestWithParam<Row> {};
 
 TEST_P(AdifMapping, WritesWhatTheRowSays) {
     const Row& row = GetParam();
-    RecordTally tally;
+    AdifNotes notes;
     std::string line = "before ";
-    EXPECT_EQ(append_adif_record(fixture::record_bytes(row.contact), COUNTRIES, logbook(row.log), tally, line), row.reason);
+    EXPECT_EQ(append_adif_record(fixture::record_bytes(row.contact), COUNTRIES, logbook(row.log), notes, line).reason, row.reason);
     if (!row.reason.empty()) {
         EXPECT_EQ(line, "before ");
     }

@@ -20,7 +20,8 @@ const std::vector<Row> ROWS = {
     {"cut_at ' '", "ANNA MARIA     ", "ANNA"}, {"cut_at ' '", " 14:30", ""}, {"cut_at 'm'", "70cm", "70c"},
     {"cut_at 'm'", "20  ", "20  "}, {"cut_at_double ' '", "NEW YORK CITY   ", "NEW YORK CITY"},
     {"cut_at_double ' '", "ROMA  ITALY", "ROMA"}, {"cut_at_double ' '", "ITALY ", "ITALY"},
-    {"cut_at_double ' '", "A B", "A B"}, {"cut_at_double ' '", "   ", ""}, {"copy_field", "AB\0CDEFG"s, "AB"},
+    {"cut_at_double ' '", "A B", "A B"}, {"cut_at_double ' '", "   ", ""}, {"trim_end", "  A B  ", "  A B"},
+    {"trim", "  A B  ", "A B"}, {"trim", "   ", ""}, {"digits_value", "019990307", "19990307"},
     {"read_two_digit", "07", "7"}, {"read_two_digit", " 7", "7"}, {"read_two_digit", "7 ", "7"},
     {"read_two_digit", "-1", "-1"}, {"read_two_digit", "1a", "1"}, {"read_two_digit", "\t9", "9"},
     {"read_two_digit", "  ", "none"}, {"read_two_digit", "a1", "none"}, {"read_two_digit", "-", "none"},
@@ -31,7 +32,9 @@ std::string apply(const Row& row) {
     if (row.helper == "cut_at ' '") return std::string(cut_at(row.text, ' '));
     if (row.helper == "cut_at 'm'") return std::string(cut_at(row.text, 'm'));
     if (row.helper == "cut_at_double ' '") return std::string(cut_at_double(row.text, ' '));
-    if (row.helper == "copy_field") return std::string(copy_field(row.text));
+    if (row.helper == "trim_end") return std::string(trim_end(row.text));
+    if (row.helper == "trim") return std::string(trim(row.text));
+    if (row.helper == "digits_value") return std::to_string(digits_value(row.text));
     const auto number = read_two_digit(row.text);
     return number ? std::to_string(*number) : "none";
 }

@@ -1,11 +1,16 @@
-// How a program of the package ends early: the message, the reason and the exit code, thrown
-// to where the program reports it.
+// How a program of the package ends early, and the error conventions of its layers:
+// - The libraries below this folder (text, dbf, country, convert) never end a run. What becomes
+//   of a record is a returned ConvertResult; a lookup that can miss returns std::optional or a
+//   pointer; a read of a file that fails is left where std::ferror, or RecordReader::error,
+//   tells it after the reading.
+// - This folder and the programs end a run by throwing Fatal: the message, the reason and the
+//   exit code. Each program's run function catches it, and memory running out, in one place and
+//   reports it through report_failure.
 #pragma once
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 
 namespace t2c {
 
@@ -33,9 +38,9 @@ struct Fatal {
 // With the system's reason for the call that just failed.
 [[noreturn]] inline void fatal(const char* message, int code) { fatal_system(message, errno, code); }
 
-// Calls body and returns its exit code; a failure it ends in, memory running out included, is
-// reported on err (at once, behind what err holds) and its exit code returned instead.
-int report_failure(std::FILE* err, const std::function<int()>& body);
+// Called in a catch (...) block: reports the Fatal or std::bad_alloc being handled on err, at
+// once, behind what err holds, and returns its exit code.
+int report_failure(std::FILE* err);
 
 // Empties the program's standard output, which holds all it had to tell: lost on a full disk,
 // it must not pass for success.

@@ -1,4 +1,4 @@
-#include "app/files.h"
+#include "run/files.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,8 +1,8 @@
-#include "app/inputs.h"
+#include "run/inputs.h"
 
 #include <string>
 
-#include "app/fatal.h"
+#include "run/fatal.h"
 
 namespace t2c {
 

@@ -1,4 +1,4 @@
-#include "convert/import_line.h"
+#include "app/import_line.h"
 
 #include <algorithm>
 #include <string_view>

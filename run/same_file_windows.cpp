@@ -1,4 +1,4 @@
-#include "app/files.h"
+#include "run/files.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -1,11 +1,11 @@
-// The log's header and dxcc.txt as both programs of the package read them, with the same
+// The log's header and dxcc.txt as every program of the package reads them, with the same
 // messages when they cannot be read.
 #pragma once
 
 #include <cstdio>
 #include <vector>
 
-#include "app/files.h"
+#include "run/files.h"
 #include "country/country_table.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/header.h"

@@ -1,0 +1,26 @@
+// The DXCC entity of a country's spelling on a date.
+#include "adif/dxcc_by_date.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace t2c::adif {
+namespace {
+
+// The search is binary, so it finds a spelling only where SPELLINGS is in the order it
+// compares: a name that begins a longer one ("VATICAN", "VATICAN CITY") must come first.
+TEST(DxccByDate, FindsEverySpellingOnTheFirstDayOfItsEntity) {
+    for (const Spelling& spelling : SPELLINGS) {
+        const auto row = std::find_if(ENTITIES.begin(), ENTITIES.end(), [&](const Entity& e) { return e.code == spelling.code; });
+        ASSERT_NE(row, ENTITIES.end()) << spelling.name;
+        const Entity* found = dxcc_by_date(spelling.name, std::nullopt, row->from);
+        ASSERT_NE(found, nullptr) << spelling.name;
+        EXPECT_TRUE(std::any_of(SPELLINGS.begin(), SPELLINGS.end(), [&](const Spelling& s) {
+            return s.name == spelling.name && s.code == found->code;
+        })) << spelling.name << " gives " << found->code;
+    }
+}
+
+}  // namespace
+}  // namespace t2c::adif
