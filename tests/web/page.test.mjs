@@ -172,10 +172,11 @@ for (const where of ['http', 'file']) {
 
     test('a broken log: the check\'s message and no file; another log then starts afresh', async () => {
       const {choose, close} = await open();
+      const {check} = native(broken);
       const failed = await choose(broken);
       assert.equal(failed.state, 'failed');
-      assert.equal(failed.code, String(native(broken).check.status));
-      assert.ok(failed.status.startsWith(native(broken).check.stderr.toString()), failed.status);
+      assert.equal(failed.code, String(check.status));
+      assert.ok(failed.status.startsWith(check.stderr.toString()), failed.status);
       assert.deepEqual(failed.files, {});
       const again = await choose(sample);
       assert.equal(again.state, 'done');
