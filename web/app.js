@@ -165,7 +165,7 @@ function page() {
     job.report = checked.code === 0 ? null : `${job.name} - check.txt`;
     if (job.report) offer(job.report, new Blob([checked.out], {type: 'text/plain'}));
     if (checked.code !== 6) return convert(job);
-    say('The log keeps fields where the converter does not read them (see the field layout above): converted,' +
+    say('The log keeps fields where the converter does not read them (see the field layout below): converted,' +
       ' their texts would land in the wrong fields of the import file. The README explains it.' +
       ' Nothing is converted unless you press "Convert anyway".');
     anyway.onclick = () => guard(convert(job));
