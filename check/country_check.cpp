@@ -77,7 +77,7 @@ bool prefix_serves(std::string_view prefix, const Entity& entity, int date) {
     std::transform(upper.begin(), upper.end(), upper.begin(), ascii_upper);
     for (std::size_t length = 1; length <= std::min(upper.size(), LONGEST_START); ++length) {
         const std::string_view rest = std::string_view(upper).substr(length);
-        for (const CallStart& row : std::ranges::equal_range(CALL_STARTS, upper.substr(0, length), {}, &CallStart::start)) {
+        for (const CallStart& row : rows_with(CALL_STARTS, upper.substr(0, length), &CallStart::start)) {
             const bool digit = row.digits.empty() || rest.empty() || row.digits.find(rest[0]) != std::string_view::npos;
             if (row.code == entity.code && row.from <= date && date <= row.to && digit) return true;
         }

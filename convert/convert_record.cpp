@@ -21,7 +21,7 @@ Word word_of(std::string_view record, FieldSpan span) {
     const std::string_view bytes = field(record, span);
     const auto end = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == ' ' || c == '\0'; });
     const auto next = std::find_if(end, bytes.end(), [](char c) { return c != ' '; });
-    return {{bytes.begin(), end}, next != bytes.end() && *next != '\0'};
+    return {bytes.substr(0, static_cast<std::size_t>(end - bytes.begin())), next != bytes.end() && *next != '\0'};
 }
 
 // The field's text as the converter takes it.

@@ -21,7 +21,7 @@ bool follows(const Entity& later, const Entity& earlier) {
     return earlier.to != NO_LIMIT_TO && later.from == next_day(earlier.to);
 }
 
-auto rows_of(int code) { return std::ranges::equal_range(ENTITIES, code, {}, &Entity::code); }
+auto rows_of(int code) { return rows_with(ENTITIES, code, &Entity::code); }
 
 // The rows of a prefix, indexed once: a log may ask for every contact.
 const std::vector<const Entity*>& rows_of(std::string_view prefix) {
@@ -55,12 +55,13 @@ void starts_of(std::string_view call, std::string_view whole, int date, std::vec
     codes.clear();
     // The rows of the call's first character, found once: each length then searches only them.
     const auto first_character = [](const CallStart& row) { return row.start.substr(0, 1); };
-    const auto initial = std::ranges::equal_range(CALL_STARTS, call.substr(0, 1), {}, first_character);
+    const auto initial = rows_with(CALL_STARTS, call.substr(0, 1), first_character);
     for (std::size_t length = std::min(call.size(), LONGEST_START); length > 0 && codes.empty(); --length) {
         const std::string_view rest = call.substr(length);
-        const std::string_view suffix(std::find_if_not(rest.begin(), rest.end(), is_digit), rest.end());
+        const auto digits_end = std::find_if_not(rest.begin(), rest.end(), is_digit);
+        const std::string_view suffix = rest.substr(static_cast<std::size_t>(digits_end - rest.begin()));
         bool ruled = false;
-        for (const CallStart& row : std::ranges::equal_range(initial, call.substr(0, length), {}, &CallStart::start)) {
+        for (const CallStart& row : rows_with(initial, call.substr(0, length), &CallStart::start)) {
             const bool digit = row.digits.empty() || (!rest.empty() && row.digits.find(rest[0]) != std::string_view::npos);
             if (!holds(row, date) || !digit || !suffix.starts_with(row.after) || !whole.ends_with(row.ends)) continue;
             const bool rule = !row.after.empty() || !row.ends.empty();
@@ -116,7 +117,7 @@ std::optional<int> calendar_date(std::string_view date) {
 const Entity& entity_of(int code) { return rows_of(code).front(); }
 
 const Entity* dxcc_by_date(std::string_view spelling, std::optional<std::string_view> list_prefix, int date) {
-    const auto spelled = std::ranges::equal_range(SPELLINGS, spelling, {}, &Spelling::name);
+    const auto spelled = rows_with(SPELLINGS, spelling, &Spelling::name);
     std::vector<const Entity*> candidates;
     for (const Spelling& at : spelled) {
         for (const Entity& row : rows_of(at.code)) candidates.push_back(&row);
@@ -137,7 +138,7 @@ void choose_entity(EntityChoice& choice, std::string_view spelling, std::optiona
     std::transform(choice.upper.begin(), choice.upper.end(), choice.upper.begin(), ascii_upper);
     choice.named.clear();
     // The tables know the names they hold better than a line of dxcc.txt, which gives one prefix.
-    const auto old_names = std::ranges::equal_range(OLD_NAMES, choice.upper, {}, &OldName::name);
+    const auto old_names = rows_with(OLD_NAMES, choice.upper, &OldName::name);
     if (const Entity* today = dxcc_by_date(choice.upper, old_names.empty() ? list_prefix : std::nullopt, date)) {
         choice.named.push_back(today->code);
     }

@@ -1,14 +1,33 @@
 // The DXCC entity a contact counts for, by its country's spelling, its callsign and its date.
 #pragma once
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "dxcc/tables.h"
 
 namespace t2c {
+
+// The rows of a table sorted by key_of whose key is key: std::ranges::equal_range, which the
+// page's compiler (emscripten's libc++ 13) lacks.
+template <typename Rows, typename Key, typename KeyOf>
+auto rows_with(const Rows& rows, const Key& key, KeyOf key_of) {
+    using Row = std::remove_cvref_t<decltype(*std::begin(rows))>;
+    struct Less {
+        KeyOf key_of;
+        bool operator()(const Row& row, const Key& k) const { return std::invoke(key_of, row) < k; }
+        bool operator()(const Key& k, const Row& row) const { return k < std::invoke(key_of, row); }
+    };
+    const auto [first, last] = std::equal_range(std::begin(rows), std::end(rows), key, Less{key_of});
+    return std::span<const Row>(std::data(rows) + (first - std::begin(rows)), static_cast<std::size_t>(last - first));
+}
 
 // A real calendar day from 1930 on, where ADIF's dates begin, written YYYYMMDD.
 std::optional<int> calendar_date(std::string_view date);
