@@ -6,6 +6,7 @@
 #include "adif/adif_run.h"
 #include "app/run.h"
 #include "check/check.h"
+#include "run/fatal.h"
 #include "run/files.h"
 
 namespace {
@@ -23,8 +24,6 @@ constexpr Program PROGRAMS[] = {{"tarnwick2corvane", t2c::run_converter},
 constexpr const char* OUT_PATH = "/run/out";
 constexpr const char* ERR_PATH = "/run/err";
 
-constexpr int EXIT_OUTPUT = 2, EXIT_USAGE = 3;
-
 }  // namespace
 
 // argv[1] names the program; from there on argv is that program's command line, as its main gets it.
@@ -32,12 +31,12 @@ int main(int argc, char** argv) {
     for (const Program& program : PROGRAMS) {
         if (argc < 2 || program.name != argv[1]) continue;
         t2c::UniqueFile out(std::fopen(OUT_PATH, "wb")), err(std::fopen(ERR_PATH, "wb"));
-        if (!out || !err) return EXIT_OUTPUT;
+        if (!out || !err) return t2c::EXIT_OUTPUT;
         const int code = program.run(argc - 1, argv + 1, out.get(), err.get());
         // Both are closed whatever the first close gives; a report cut short must not pass for whole.
         const bool out_closed = std::fclose(out.release()) == 0;
         const bool err_closed = std::fclose(err.release()) == 0;
-        return out_closed && err_closed ? code : EXIT_OUTPUT;
+        return out_closed && err_closed ? code : t2c::EXIT_OUTPUT;
     }
-    return EXIT_USAGE;
+    return t2c::EXIT_USAGE;
 }
