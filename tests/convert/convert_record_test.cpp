@@ -107,6 +107,7 @@ struct ChangeRow {
 
 const std::vector<ChangeRow> CHANGE_ROWS = {
     {{}, ""},
+    {{.time = "23:59"}, ""},
     {{.date = "20000229", .time = "00:00", .band = "2m", .report_sent = "59+", .place = "ROMA CENTRO"}, ""},
     {{.date = "19000229"}, "date DATE '19000229'"},
     {{.date = "19990431"}, "date DATE '19990431'"},

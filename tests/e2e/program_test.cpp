@@ -268,6 +268,9 @@ const std::vector<Case>& cases() {
         {.name = "StandardOutputThatCannotBeWrittenIsNoSuccess", .code = 2,
          .err = "write(): standard output: No space left on device\n", .output = worked_lines(1),
          .options = {.stdout_file = "/dev/full"}, .system = System::linux_only},
+        {.name = "AReadErrorWithoutItsReasonIsStillAnError", .log = log_of({WORKED}, 2), .code = 1, .out = PROGRESS,
+         .err = "read(): input file: Input/output error\n",
+         .output = "", .options = preloaded({"T2C_FAIL_FILE=LOG.DBF", "T2C_FAIL_READ_AFTER=" + std::to_string(32 + 100), "T2C_FAIL_ERRNO=0"})},
         {.name = "AReadErrorKeepsTheLinesOfTheRecordsBeforeIt", .log = log_of({WORKED}, 6000), .code = 1, .out = PROGRESS,
          .err = "read(): input file: Input/output error\n", .output = worked_lines(5000),
          .options = preloaded({"T2C_FAIL_FILE=LOG.DBF", "T2C_FAIL_READ_AFTER=" + std::to_string(32 + 5000 * 209 + 100)})},
@@ -381,6 +384,10 @@ const std::vector<Case>& cases() {
                    "<STATION_CALLSIGN:4>Q0ME <TIME_OFF:4>1235 <QSO_DATE_OFF:8>19990307 <EOR>\r\n"},
         {.name = "AdifWritesItsHeaderForALogWithoutRecords", .adif = true, .log = DbfBuilder{}.bytes(), .args = {"LOG.DBF", "OUT.ADI"},
          .out = adif_completed(0, 0, 0, 0, 0), .output = ADIF_HEADER},
+        {.name = "AdifTakesItsTimeOfWritingFromTheEpochsFirstSecondToo", .adif = true, .log = DbfBuilder{}.bytes(),
+         .args = {"LOG.DBF", "OUT.ADI"}, .out = adif_completed(0, 0, 0, 0, 0),
+         .output = std::regex_replace(ADIF_HEADER, std::regex("20231114 221320"), "19700101 000000"),
+         .options = {.env = {"SOURCE_DATE_EPOCH=0"}}},
         {.name = "AdifAnswersAWrongArgumentCountWithUsage", .adif = true, .args = {"LOG.DBF"}, .code = 3,
          .out = adif_usage(shown_name(testing::adif_program_path()))},
         {.name = "AdifAnswersAnOffsetThatIsNoNumberOfHoursWithUsage", .adif = true, .args = {"--utc-offset", "+-5", "LOG.DBF", "OUT.ADI"},
@@ -415,7 +422,8 @@ TEST_P(Program, GivesEveryByteItMust) {
     if (c.check) options.program = testing::check_program_path();
     if (c.adif) {
         options.program = testing::adif_program_path();
-        options.env.push_back("SOURCE_DATE_EPOCH=1700000000");
+        const auto epoch = [](const std::string& variable) { return variable.starts_with("SOURCE_DATE_EPOCH="); };
+        if (std::none_of(options.env.begin(), options.env.end(), epoch)) options.env.push_back("SOURCE_DATE_EPOCH=1700000000");
     }
     const testing::ProgramResult result = testing::run_program(dir.path(), c.args, options);
     EXPECT_EQ(result.exit_code, c.code);

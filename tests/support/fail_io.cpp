@@ -3,6 +3,7 @@
 //   T2C_FAIL_FILE         the path, as the program opens it, of the file that fails
 //   T2C_FAIL_READ_AFTER   reading it fails with EIO once that many bytes were read
 //   T2C_FAIL_WRITE_AFTER  writing it fails with ENOSPC once that many bytes were written
+//   T2C_FAIL_ERRNO        the errno a failed read leaves instead of EIO (0: none, as some systems do)
 //   T2C_LINE_BUFFERED     standard output is line-buffered
 // Built without sanitizers: it runs before any of their runtimes could be set up for it.
 #include <dlfcn.h>
@@ -63,7 +64,8 @@ extern "C" std::FILE* fopen64(const char* path, const char* mode) {
 
 extern "C" std::size_t fread(void* data, std::size_t size, std::size_t count, std::FILE* file) {
     static const auto read = next<Transfer>("fread");
-    return within(read, data, size, count, file, read_left, EIO);
+    static const long long error = budget("T2C_FAIL_ERRNO");
+    return within(read, data, size, count, file, read_left, error < 0 ? EIO : static_cast<int>(error));
 }
 
 extern "C" std::size_t fwrite(const void* data, std::size_t size, std::size_t count, std::FILE* file) {
