@@ -1,6 +1,7 @@
 #include "convert/convert_record.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "convert/calendar.h"
 #include "text/field.h"
@@ -9,27 +10,51 @@ namespace t2c {
 
 namespace {
 
+// A field's text up to its first blank, and whether more than blanks follow that blank before
+// any zero byte: whether the converter cut the field there. One pass over the field's bytes.
+struct Word {
+    std::string_view text;
+    bool cut;
+};
+
+Word word_of(std::string_view record, FieldSpan span) {
+    const std::string_view bytes = field(record, span);
+    const auto end = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == ' ' || c == '\0'; });
+    const auto next = std::find_if(end, bytes.end(), [](char c) { return c != ' '; });
+    return {{bytes.begin(), end}, next != bytes.end() && *next != '\0'};
+}
+
 // The field's text as the converter takes it.
 std::string_view taken(std::string_view record, const LogField& log_field) {
+    if (log_field.take == Take::word) return word_of(record, log_field.span).text;
     const std::string_view text = field_text(record, log_field);
-    if (log_field.take == Take::word) return cut_at(text, ' ');
     if (log_field.take == Take::metres) return cut_at(text, 'm');
     return log_field.take == Take::double_blank ? cut_at_double(text, ' ') : text;
 }
 
-bool digits(std::string_view text, std::size_t count) {
+inline bool digits(std::string_view text, std::size_t count) {
     return text.size() == count && std::all_of(text.begin(), text.end(), is_digit);
 }
 
 // Keeps the first field in which a kind of change is found.
 void note(ImportRecord& out, Change kind, const LogField& log_field, std::string_view from, std::string_view to) {
     if (out.changes[kind].field == nullptr) out.changes[kind] = {&log_field, from, to};
+    out.changed = true;
 }
 
-// A word field whose text goes on after a blank was cut there.
-void note_cut(ImportRecord& out, std::string_view record, const LogField& log_field, std::string_view carried) {
-    const std::string_view text = trim_end(field_text(record, log_field));
-    if (text.find(' ') != std::string_view::npos) note(out, CUT_AT_BLANK, log_field, text, carried);
+// Whether the field goes on after its first size bytes with more than blanks, before any
+// zero byte: what the converter takes of it was cut there.
+bool goes_on(std::string_view record, const LogField& log_field, std::size_t size) {
+    for (const char c : field(record, log_field.span).substr(size)) {
+        if (c != ' ') return c != '\0';
+    }
+    return false;
+}
+
+// A field's word cut at a blank is noted with what the import line carries of it.
+inline void note_cut(ImportRecord& out, std::string_view record, const LogField& log_field, const Word& word,
+                     std::string_view carried) {
+    if (word.cut) note(out, CUT_AT_BLANK, log_field, trim_end(field_text(record, log_field)), carried);
 }
 
 bool qsl_flag_set(std::string_view flag) { return flag == "B" || flag == "D" || flag == "S"; }
@@ -55,30 +80,24 @@ void build_comment(std::string_view record, ImportRecord& out) {
     constexpr std::string_view VIA = "/QSL via ";
     static_assert(NAME.span.width + 1 + PLACE.span.width + VIA.size() + MANAGER.span.width <= 60,
                   "the longest comment fits the import file's 60 characters, so none is ever cut");
-    const std::string_view word = taken(record, NAME), place = taken(record, PLACE), manager = taken(record, MANAGER);
-    out.comment.assign(word);
-    if (!word.empty()) out.comment += '/';
+    const Word name = word_of(record, NAME.span), manager = word_of(record, MANAGER.span);
+    const std::string_view place = taken(record, PLACE);
+    out.comment.assign(name.text);
+    if (!name.text.empty()) out.comment += '/';
     out.comment += place;
-    if (!manager.empty()) out.comment.append(VIA).append(manager);
+    if (!manager.text.empty()) out.comment.append(VIA).append(manager.text);
 
-    const std::string_view name_text = trim_end(field_text(record, NAME));
-    if (word.empty() && !trim(name_text).empty()) note(out, EMPTIED, NAME, name_text, out.comment);
-    const std::string_view place_text = trim_end(field_text(record, PLACE));
-    if (place != place_text) note(out, place_text.starts_with("  ") ? EMPTIED : PLACE_CUT, PLACE, place_text, out.comment);
-    note_cut(out, record, MANAGER, out.comment);
+    // A name's first word is all the comment means to carry of it; a place, all of it.
+    if (name.text.empty() && name.cut) note(out, EMPTIED, NAME, trim_end(field_text(record, NAME)), out.comment);
+    if (goes_on(record, PLACE, place.size())) {
+        const std::string_view place_text = trim_end(field_text(record, PLACE));
+        note(out, place_text.starts_with("  ") ? EMPTIED : PLACE_CUT, PLACE, place_text, out.comment);
+    }
+    note_cut(out, record, MANAGER, manager, out.comment);
 }
 
-// What the import line carries otherwise than the log holds it, of the date, start time, band
-// and prefix.
-void note_read_otherwise(std::string_view record, ImportRecord& out) {
-    const std::string_view time = out.time;
-    if (!(time.size() == 8 && digits(time.substr(0, 2), 2) && time[2] == ':' && digits(time.substr(3, 2), 2))) {
-        note(out, TIME_NOT_HH_MM, TIME_INI, trim_end(field_text(record, TIME_INI)), out.time);
-    }
-    const int month = read_two_digit(field_text(record, DATE_MONTH)).value_or(0);
-    if (!digits(out.year, 4) || !digits(out.day, 2) || digits_value(out.day) > days_in_month(digits_value(out.year), month)) {
-        note(out, ODD_DATE, DATE, field_text(record, DATE), "");
-    }
+// A band that is no number of metres once cut at 'm', and an empty prefix.
+void note_band_and_prefix(std::string_view record, ImportRecord& out) {
     const std::string_view band = trim_end(field_text(record, BAND));
     const bool metres = !out.band.empty() && std::all_of(out.band.begin(), out.band.end(), [](char c) { return is_digit(c) || c == '.'; });
     const bool cut_at_m = band.size() == out.band.size() + 1 && band.ends_with('m');
@@ -97,8 +116,13 @@ std::string_view country_key(std::string_view record) { return taken(record, COU
 ConvertResult check_record(std::string_view record, int& seconds_counter, ImportRecord& out) {
     if (field(record, DELETION_FLAG) == "*") return {Verdict::deleted};
 
+    // Emptied only after a record that noted any: most never do.
+    if (std::exchange(out.changed, false)) out.changes = {};
     // Taken first: every report ends with the call.
-    out.call = taken(record, CALL);
+    const Word call = word_of(record, CALL.span);
+    out.call = call.text;
+    note_cut(out, record, CALL, call, out.call);
+    if (out.call.empty() && !call.cut) note(out, NO_CALL, CALL, "", "");
     out.year = field_text(record, DATE_YEAR);
 
     // A month or day without a number holds none of the allowed values.
@@ -108,6 +132,9 @@ ConvertResult check_record(std::string_view record, int& seconds_counter, Import
     const int day = read_two_digit(out.day).value_or(0);
     if (day < 1 || day > 31) return reject("day", day);
     out.month_name = MONTH_NAMES[static_cast<std::size_t>(month)];
+    if (!digits(out.year, 4) || !digits(out.day, 2) || day > days_in_month(digits_value(out.year), month)) {
+        note(out, ODD_DATE, DATE, field_text(record, DATE), "");
+    }
 
     const std::string_view time = taken(record, TIME_INI);
     if (time.empty()) return {Verdict::rejected, "empty TIME_INI field"};
@@ -123,6 +150,9 @@ ConvertResult check_record(std::string_view record, int& seconds_counter, Import
     if (hour < 0 || hour > 23) return reject("hour", hour);
     const int minute = read_two_digit(std::string_view(out.time).substr(3, 2)).value_or(-1);
     if (minute < 0 || minute > 59) return reject("minute", minute);
+    if (!(time.size() == 5 && digits(time.substr(0, 2), 2) && time[2] == ':' && digits(time.substr(3), 2))) {
+        note(out, TIME_NOT_HH_MM, TIME_INI, trim_end(field_text(record, TIME_INI)), out.time);
+    }
     return {Verdict::accepted};
 }
 
@@ -130,23 +160,21 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
                              ImportRecord& out) {
     ConvertResult checked = check_record(record, seconds_counter, out);
     if (checked.verdict != Verdict::accepted) return checked;
-    out.changes = {};
-    // Taken in the order in which the first field cut at a blank is the one shown.
-    note_cut(out, record, CALL, out.call);
-    if (trim_end(field_text(record, CALL)).empty()) note(out, NO_CALL, CALL, "", "");
+    // Taken in the order in which the first field cut at a blank is the one shown, after the call.
+    const Word frequency = word_of(record, FREQUENCY.span), mode = word_of(record, MODE.span);
+    const Word sent = word_of(record, REPORT_SENT.span), received = word_of(record, REPORT_RECEIVED.span);
+    const Word code2 = word_of(record, CODE2.span), code6 = word_of(record, CODE6.span);
+    note_cut(out, record, FREQUENCY, frequency, out.frequency = frequency.text);
+    note_cut(out, record, MODE, mode, out.mode = mode.text);
+    note_cut(out, record, REPORT_SENT, sent, out.report_sent = cut_at(sent.text, '+'));
+    note_cut(out, record, REPORT_RECEIVED, received, out.report_received = cut_at(received.text, '+'));
+    note_cut(out, record, CODE2, code2, out.code2 = code2.text.starts_with('*') ? std::string_view() : code2.text);
+    note_cut(out, record, CODE6, code6, out.code6 = code6.text);
     out.band = taken(record, BAND);
-    note_cut(out, record, FREQUENCY, out.frequency = taken(record, FREQUENCY));
-    note_cut(out, record, MODE, out.mode = taken(record, MODE));
-    note_cut(out, record, REPORT_SENT, out.report_sent = cut_at(taken(record, REPORT_SENT), '+'));
-    note_cut(out, record, REPORT_RECEIVED, out.report_received = cut_at(taken(record, REPORT_RECEIVED), '+'));
-    out.code2 = taken(record, CODE2);
-    if (out.code2.starts_with('*')) out.code2 = {};
-    note_cut(out, record, CODE2, out.code2);
-    note_cut(out, record, CODE6, out.code6 = taken(record, CODE6));
     out.qsl_status = qsl_status(record);
     build_comment(record, out);
     out.prefix = find_country(countries, country_key(record)).value_or("??");
-    note_read_otherwise(record, out);
+    note_band_and_prefix(record, out);
     return checked;
 }
 

@@ -44,6 +44,7 @@ struct ImportRecord {
     std::string_view prefix;  // the country list's prefix, or "??"
     std::string_view code2, code6;
     std::array<Changed, CHANGE_KINDS> changes;  // of an accepted contact, each kind in the first field that has it
+    bool changed = false;                       // whether changes holds any
 };
 
 constexpr std::array<std::string_view, 13> MONTH_NAMES = {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "text/field.h"
+
 namespace t2c {
 
 // How the converter takes a field's text, up to its first zero byte in every case.
@@ -117,7 +119,7 @@ inline std::string_view field(std::string_view record, FieldSpan span) {
 // The field's text: its bytes up to the first zero byte, all of them when there is none.
 inline std::string_view field_text(std::string_view record, FieldSpan span) {
     const std::string_view bytes = field(record, span);
-    return bytes.substr(0, bytes.find('\0'));
+    return cut_at(bytes, '\0');
 }
 
 inline std::string_view field_text(std::string_view record, const LogField& log_field) {

@@ -17,6 +17,8 @@ bool is_white(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' |
 }  // namespace
 
 std::optional<int> read_two_digit(std::string_view text) {
+    // Two digits, as nearly every date and time of a log has them.
+    if (text.size() == 2 && is_digit(text[0]) && is_digit(text[1])) return (text[0] - '0') * 10 + (text[1] - '0');
     std::size_t i = 0;
     while (i < text.size() && is_white(text[i])) ++i;
     // The width of two counts from the first character after the white space.
