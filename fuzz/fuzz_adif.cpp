@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "adif/adif_run.h"
+#include "run/files.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -98,5 +98,57 @@ TEST(ConvertRecord, GivesEachContactItsLineOrItsReport) {
     }
 }
 
+// What an accepted contact's import line carries otherwise than the log holds it: each kind of
+// change in the first field that has it, as the log holds the text and as the line carries it.
+struct ChangeRow {
+    Contact contact;
+    std::string changes;
+};
+
+const std::vector<ChangeRow> CHANGE_ROWS = {
+    {{}, ""},
+    {{.date = "20000229", .time = "00:00", .band = "2m", .report_sent = "59+", .place = "ROMA CENTRO"}, ""},
+    {{.date = "19000229"}, "date DATE '19000229'"},
+    {{.date = "19990431"}, "date DATE '19990431'"},
+    {{.date = "199903 7", .time = "9:30"}, "time TIME_INI '9:30' -> '9:30:00'; date DATE '199903 7'"},
+    {{.time = "1430"}, "time TIME_INI '1430' -> '1430:00'"},
+    {{.frequency = "14 195", .call = "Q1 AAA"}, "cut CALL 'Q1 AAA' -> 'Q1'"},
+    {{.call = " Q1AAA"}, "cut CALL ' Q1AAA' -> ''"},
+    {{.call = ""}, "no call CALL '' -> ''"},
+    {{.frequency = "14 195", .mode = "CW  X", .code6 = "JN61 X"}, "cut FREQ '14 195' -> '14'"},
+    {{.report_sent = "5 9", .manager = "Q2 BB"}, "cut RST_SENT '5 9' -> '5'"},
+    {{.report_sent = "+ 9"}, "cut RST_SENT '+ 9' -> ''"},
+    {{.report_received = "5 9", .code2 = " A"}, "cut RST_RCVD '5 9' -> '5'"},
+    {{.code2 = " A", .code6 = "JN61 X"}, "cut CODE2 ' A' -> ''"},
+    {{.manager = "Q2 BB", .code6 = "JN61 X"}, "cut CODE6 'JN61 X' -> 'JN61'"},
+    {{.manager = "Q2 BB"}, "cut QSL_MGR 'Q2 BB' -> 'ANNA/ROMA/QSL via Q2'"},
+    {{.name = " ANNA", .place = "  ROMA"}, "emptied NAME ' ANNA' -> ''"},
+    {{.place = "  ROMA"}, "emptied QTH '  ROMA' -> 'ANNA/'"},
+    {{.place = "ROMA  CENTRO"}, "place cut QTH 'ROMA  CENTRO' -> 'ANNA/ROMA'"},
+    {{.band = "20"}, "band BAND '20' -> '20  '"},
+    {{.band = "70cm"}, "band BAND '70cm' -> '70c'"},
+    {{.band = "20mm"}, "band BAND '20mm' -> '20'"},
+    {{.country = "NOWHERE"}, "no prefix COUNTRY 'NOWHERE' -> ''"},
+};
+
+TEST(ConvertRecord, NotesWhatTheImportLineCarriesOtherwiseThanTheLog) {
+    constexpr const char* KINDS[] = {"time", "date", "cut", "no call", "emptied", "place cut", "band", "no prefix"};
+    const CountryTable countries = {{"ITALY", "I"}, {"NOWHERE", ""}};
+    ImportRecord out;  // reused: no change may stay from an earlier contact
+    for (const ChangeRow& row : CHANGE_ROWS) {
+        const std::string record = fixture::record_bytes(row.contact);
+        int seconds = 0;
+        ASSERT_EQ(convert_record(record, countries, seconds, out).verdict, Verdict::accepted);
+        std::string changes;
+        for (std::size_t kind = 0; kind < CHANGE_KINDS; ++kind) {
+            if (const Changed& change = out.changes[kind]; change.field != nullptr) {
+                changes += (changes.empty() ? "" : "; ") + std::string(KINDS[kind]) + " " + std::string(change.field->name) +
+                           " '" + std::string(change.from) + "'" + (kind == ODD_DATE ? "" : " -> '" + std::string(change.to) + "'");
+            }
+        }
+        EXPECT_EQ(changes, row.changes) << ::testing::PrintToString(row.contact.call);
+    }
+}
+
 }  // namespace
 }  // namespace t2c
