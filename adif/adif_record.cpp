@@ -215,7 +215,7 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
     std::vector<UnreadField> unread;
     for (const FieldDescriptor& f : fields) {
         const auto overlaps = [&](const LogField& read) {
-            return !read.adif.empty() && f.offset < read.span.offset + read.span.width && read.span.offset < f.offset + f.width;
+            return !read.adif.empty() && f.offset < read.offset + read.width && read.offset < f.offset + f.width;
         };
         if (f.width == 0 || std::any_of(LOG_FIELDS.begin(), LOG_FIELDS.end(), overlaps)) continue;
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.

@@ -64,7 +64,7 @@ std::optional<std::string_view> entry_fault(std::string_view line, const Country
     if (entry.name.find("  ") != std::string::npos) {
         return "two blanks in a row in the name, where a log's country ends";
     }
-    if (entry.name.size() > COUNTRY.span.width) return "a name longer than the 40 characters of a log's country";
+    if (entry.name.size() > COUNTRY.width) return "a name longer than the 40 characters of a log's country";
     return std::nullopt;
 }
 

@@ -37,13 +37,13 @@ std::vector<LayoutDifference> layout_differences(std::size_t record_length,
     for (const LogField& read : LOG_FIELDS) {
         if (read.take == Take::unread) continue;
         const auto in_place = [&](const FieldDescriptor& field) {
-            return field.offset == read.span.offset && field.width == read.span.width;
+            return field.offset == read.offset && field.width == read.width;
         };
         const auto at = std::find_if(fields.begin(), fields.end(), in_place);
         if (at != fields.end() && at->type == read.type) continue;
         lines.push_back({"the converter reads the " + std::string(read.what) + " from offset " +
-                             std::to_string(read.span.offset) + ", " + characters(read.span.width, read.type) + "; " +
-                             found_at(fields, read.span.offset),
+                             std::to_string(read.offset) + ", " + characters(read.width, read.type) + "; " +
+                             found_at(fields, read.offset),
                          at == fields.end()});
     }
     return lines;

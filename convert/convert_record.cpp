@@ -26,7 +26,7 @@ Word word_of(std::string_view record, FieldSpan span) {
 
 // The field's text as the converter takes it.
 std::string_view taken(std::string_view record, const LogField& log_field) {
-    if (log_field.take == Take::word) return word_of(record, log_field.span).text;
+    if (log_field.take == Take::word) return word_of(record, log_field.span()).text;
     const std::string_view text = field_text(record, log_field);
     if (log_field.take == Take::metres) return cut_at(text, 'm');
     return log_field.take == Take::double_blank ? cut_at_double(text, ' ') : text;
@@ -45,7 +45,7 @@ void note(ImportRecord& out, Change kind, const LogField& log_field, std::string
 // Whether the field goes on after its first size bytes with more than blanks, before any
 // zero byte: what the converter takes of it was cut there.
 bool goes_on(std::string_view record, const LogField& log_field, std::size_t size) {
-    for (const char c : field(record, log_field.span).substr(size)) {
+    for (const char c : field(record, log_field.span()).substr(size)) {
         if (c != ' ') return c != '\0';
     }
     return false;
@@ -60,8 +60,8 @@ inline void note_cut(ImportRecord& out, std::string_view record, const LogField&
 bool qsl_flag_set(std::string_view flag) { return flag == "B" || flag == "D" || flag == "S"; }
 
 char qsl_status(std::string_view record) {
-    const bool sent = qsl_flag_set(field(record, QSL_SENT.span));
-    const bool received = qsl_flag_set(field(record, QSL_RECEIVED.span));
+    const bool sent = qsl_flag_set(field(record, QSL_SENT.span()));
+    const bool received = qsl_flag_set(field(record, QSL_RECEIVED.span()));
     if (sent) return received ? 'X' : 'S';
     return received ? 'R' : '\0';
 }
@@ -78,9 +78,9 @@ void stamp_seconds(std::string& time, int& seconds_counter) {
 // trailing blank (which drops its padding), and the QSL manager.
 void build_comment(std::string_view record, ImportRecord& out) {
     constexpr std::string_view VIA = "/QSL via ";
-    static_assert(NAME.span.width + 1 + PLACE.span.width + VIA.size() + MANAGER.span.width <= 60,
+    static_assert(NAME.width + 1 + PLACE.width + VIA.size() + MANAGER.width <= 60,
                   "the longest comment fits the import file's 60 characters, so none is ever cut");
-    const Word name = word_of(record, NAME.span), manager = word_of(record, MANAGER.span);
+    const Word name = word_of(record, NAME.span()), manager = word_of(record, MANAGER.span());
     const std::string_view place = taken(record, PLACE);
     out.comment.assign(name.text);
     if (!name.text.empty()) out.comment += '/';
@@ -119,7 +119,7 @@ ConvertResult check_record(std::string_view record, int& seconds_counter, Import
     // Emptied only after a record that noted any: most never do.
     if (std::exchange(out.changed, false)) out.changes = {};
     // Taken first: every report ends with the call.
-    const Word call = word_of(record, CALL.span);
+    const Word call = word_of(record, CALL.span());
     out.call = call.text;
     note_cut(out, record, CALL, call, out.call);
     if (out.call.empty() && !call.cut) note(out, NO_CALL, CALL, "", "");
@@ -161,9 +161,9 @@ ConvertResult convert_record(std::string_view record, const CountryTable& countr
     ConvertResult checked = check_record(record, seconds_counter, out);
     if (checked.verdict != Verdict::accepted) return checked;
     // Taken in the order in which the first field cut at a blank is the one shown, after the call.
-    const Word frequency = word_of(record, FREQUENCY.span), mode = word_of(record, MODE.span);
-    const Word sent = word_of(record, REPORT_SENT.span), received = word_of(record, REPORT_RECEIVED.span);
-    const Word code2 = word_of(record, CODE2.span), code6 = word_of(record, CODE6.span);
+    const Word frequency = word_of(record, FREQUENCY.span()), mode = word_of(record, MODE.span());
+    const Word sent = word_of(record, REPORT_SENT.span()), received = word_of(record, REPORT_RECEIVED.span());
+    const Word code2 = word_of(record, CODE2.span()), code6 = word_of(record, CODE6.span());
     note_cut(out, record, FREQUENCY, frequency, out.frequency = frequency.text);
     note_cut(out, record, MODE, mode, out.mode = mode.text);
     note_cut(out, record, REPORT_SENT, sent, out.report_sent = cut_at(sent.text, '+'));

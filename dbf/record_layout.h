@@ -30,43 +30,46 @@ struct FieldSpan {
 struct LogField {
     std::string_view name;  // as the logbook's header names it
     char type;              // 'C' for characters, 'D' for a date
-    FieldSpan span;
+    std::size_t width;
     Take take;
     std::string_view what;  // the field in the check's words; empty where the converter reads nothing
     std::string_view into;  // the part of the import line that carries it, where that is not the field itself
     std::string_view adif;  // its ADIF field; empty where an application field keeps it
+    std::size_t offset = 0;  // worked out below from the widths before it
+
+    constexpr FieldSpan span() const { return {offset, width}; }
 };
 
 // The logbook's fields in file order, right behind the deletion flag; each offset is 1 plus
 // the widths of the fields before it.
 inline constexpr std::array<LogField, 21> LOG_FIELDS = [] {
     std::array<LogField, 21> fields = {{
-        {"DATE", 'D', {0, 8}, Take::whole, "date", "", "QSO_DATE"},
-        {"TIME_INI", 'C', {0, 5}, Take::word, "start time", "", "TIME_ON"},
-        {"TIME_END", 'C', {0, 5}, Take::unread, "", "", ""},
-        {"BAND", 'C', {0, 4}, Take::metres, "band", "", "BAND"},
-        {"FREQ", 'C', {0, 8}, Take::word, "frequency", "", "FREQ"},
-        {"MODE", 'C', {0, 6}, Take::word, "mode", "", "MODE"},
-        {"CALL", 'C', {0, 15}, Take::word, "callsign", "", "CALL"},
-        {"RST_SENT", 'C', {0, 3}, Take::word, "report sent", "", "RST_SENT"},
-        {"RST_RCVD", 'C', {0, 3}, Take::word, "report received", "", "RST_RCVD"},
-        {"NAME", 'C', {0, 15}, Take::word, "name", "comment ", "NAME"},
-        {"QTH", 'C', {0, 20}, Take::double_blank, "place", "comment ", "QTH"},
-        {"REMARKS", 'C', {0, 21}, Take::unread, "", "", ""},
-        {"QSL_SENT", 'C', {0, 1}, Take::flag, "QSL sent flag", "", "QSL_SENT"},
-        {"QSL_RCVD", 'C', {0, 1}, Take::flag, "QSL received flag", "", "QSL_RCVD"},
-        {"QSL_DATE", 'C', {0, 10}, Take::unread, "", "", ""},
-        {"QSL_MGR", 'C', {0, 12}, Take::word, "QSL manager", "comment ", "QSL_VIA"},
-        {"SPARE", 'C', {0, 2}, Take::unread, "", "", ""},
-        {"COUNTRY", 'C', {0, 40}, Take::double_blank, "country", "prefix ", "COUNTRY"},
-        {"CODE2", 'C', {0, 2}, Take::word, "two-character code", "", "CONT"},
-        {"OTHER", 'C', {0, 21}, Take::unread, "", "", ""},
-        {"CODE6", 'C', {0, 6}, Take::word, "six-character code", "", "GRIDSQUARE"},
+        {"DATE", 'D', 8, Take::whole, "date", "", "QSO_DATE"},
+        {"TIME_INI", 'C', 5, Take::word, "start time", "", "TIME_ON"},
+        {"TIME_END", 'C', 5, Take::unread, "", "", ""},
+        {"BAND", 'C', 4, Take::metres, "band", "", "BAND"},
+        {"FREQ", 'C', 8, Take::word, "frequency", "", "FREQ"},
+        {"MODE", 'C', 6, Take::word, "mode", "", "MODE"},
+        {"CALL", 'C', 15, Take::word, "callsign", "", "CALL"},
+        {"RST_SENT", 'C', 3, Take::word, "report sent", "", "RST_SENT"},
+        {"RST_RCVD", 'C', 3, Take::word, "report received", "", "RST_RCVD"},
+        {"NAME", 'C', 15, Take::word, "name", "comment ", "NAME"},
+        {"QTH", 'C', 20, Take::double_blank, "place", "comment ", "QTH"},
+        {"REMARKS", 'C', 21, Take::unread, "", "", ""},
+        {"QSL_SENT", 'C', 1, Take::flag, "QSL sent flag", "", "QSL_SENT"},
+        {"QSL_RCVD", 'C', 1, Take::flag, "QSL received flag", "", "QSL_RCVD"},
+        {"QSL_DATE", 'C', 10, Take::unread, "", "", ""},
+        {"QSL_MGR", 'C', 12, Take::word, "QSL manager", "comment ", "QSL_VIA"},
+        {"SPARE", 'C', 2, Take::unread, "", "", ""},
+        {"COUNTRY", 'C', 40, Take::double_blank, "country", "prefix ", "COUNTRY"},
+        {"CODE2", 'C', 2, Take::word, "two-character code", "", "CONT"},
+        {"OTHER", 'C', 21, Take::unread, "", "", ""},
+        {"CODE6", 'C', 6, Take::word, "six-character code", "", "GRIDSQUARE"},
     }};
     std::size_t offset = 1;
     for (LogField& field : fields) {
-        field.span.offset = offset;
-        offset += field.span.width;
+        field.offset = offset;
+        offset += field.width;
     }
     return fields;
 }();
@@ -82,9 +85,9 @@ constexpr const LogField& log_field(std::string_view name) {
 
 constexpr FieldSpan DELETION_FLAG{0, 1};
 inline constexpr const LogField& DATE = log_field("DATE");
-constexpr FieldSpan DATE_YEAR{DATE.span.offset, 4};
-constexpr FieldSpan DATE_MONTH{DATE.span.offset + 4, 2};
-constexpr FieldSpan DATE_DAY{DATE.span.offset + 6, 2};
+constexpr FieldSpan DATE_YEAR{DATE.offset, 4};
+constexpr FieldSpan DATE_MONTH{DATE.offset + 4, 2};
+constexpr FieldSpan DATE_DAY{DATE.offset + 6, 2};
 inline constexpr const LogField& TIME_INI = log_field("TIME_INI");
 inline constexpr const LogField& BAND = log_field("BAND");
 inline constexpr const LogField& FREQUENCY = log_field("FREQ");
@@ -100,13 +103,13 @@ inline constexpr const LogField& MANAGER = log_field("QSL_MGR");
 inline constexpr const LogField& COUNTRY = log_field("COUNTRY");
 inline constexpr const LogField& CODE2 = log_field("CODE2");
 inline constexpr const LogField& CODE6 = log_field("CODE6");
-static_assert(DATE.span.width == 8 && CALL.span == FieldSpan{37, 15} && COUNTRY.span == FieldSpan{140, 40} &&
-                  CODE6.span == FieldSpan{203, 6},
+static_assert(DATE.width == 8 && CALL.span() == FieldSpan{37, 15} && COUNTRY.span() == FieldSpan{140, 40} &&
+                  CODE6.span() == FieldSpan{203, 6},
               "the offsets the README and the manual page give");
 
 // The length of the logbook's records, the deletion flag included; every field read lies
 // below it.
-constexpr std::size_t FIELDS_END = LOG_FIELDS.back().span.offset + LOG_FIELDS.back().span.width;
+constexpr std::size_t FIELDS_END = LOG_FIELDS.back().offset + LOG_FIELDS.back().width;
 static_assert(FIELDS_END == 209);
 
 // The field's bytes in a record of any length: a record shorter than FIELDS_END reads as if
@@ -123,7 +126,7 @@ inline std::string_view field_text(std::string_view record, FieldSpan span) {
 }
 
 inline std::string_view field_text(std::string_view record, const LogField& log_field) {
-    return field_text(record, log_field.span);
+    return field_text(record, log_field.span());
 }
 
 }  // namespace t2c

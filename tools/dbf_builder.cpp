@@ -13,7 +13,7 @@ void put_le(std::string& out, std::uint32_t value, int bytes) {
 
 std::size_t record_length_of(const std::vector<LogField>& fields) {
     std::size_t length = 1;
-    for (const LogField& f : fields) length += f.span.width;
+    for (const LogField& f : fields) length += f.width;
     return length;
 }
 
@@ -32,8 +32,8 @@ std::string record_bytes(const Contact& c, std::span<const LogField> fields) {
         const auto same_name = [&](const LogField& log_field) { return log_field.name == f.name; };
         const auto at = std::find_if(LOG_FIELDS.begin(), LOG_FIELDS.end(), same_name);
         const auto index = static_cast<std::size_t>(at - LOG_FIELDS.begin());
-        std::string value = at == LOG_FIELDS.end() ? "" : values[index]->substr(0, f.span.width);
-        value.resize(f.span.width, ' ');
+        std::string value = at == LOG_FIELDS.end() ? "" : values[index]->substr(0, f.width);
+        value.resize(f.width, ' ');
         record += value;
     }
     return record;
@@ -85,14 +85,14 @@ std::string DbfBuilder::bytes() const {
     out.append(20, '\0');
     for (const LogField& f : fields_) {
         std::string name(f.name);
-        if (name.size() > 10 || f.span.width > 255) {
+        if (name.size() > 10 || f.width > 255) {
             throw std::logic_error("a dBASE field has at most 10 characters of name and 255 of width");
         }
         name.resize(11, '\0');
         out += name;
         out.push_back(f.type);
         out.append(4, '\0');
-        out.push_back(static_cast<char>(f.span.width));
+        out.push_back(static_cast<char>(f.width));
         out.push_back('\0');  // decimal count
         out.append(14, '\0');
     }

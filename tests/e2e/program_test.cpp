@@ -123,7 +123,7 @@ std::vector<LogField> renamed_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     for (std::size_t i = 0; i < fields.size(); ++i) fields[i].name = names[i];
     fields[3].type = 'N';
-    fields.push_back({"MEMO", 'M', {0, 10}, Take::unread, "", "", ""});
+    fields.push_back({"MEMO", 'M', 10, Take::unread, "", "", ""});
     return fields;
 }
 
@@ -132,11 +132,11 @@ std::vector<LogField> renamed_layout() {
 // six-character code narrowed, which moves it and cuts the record short.
 std::vector<LogField> misread_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
-    fields[6].span.width = 12;
-    fields.insert(fields.begin() + 7, {"PAD", 'C', {0, 3}, Take::unread, "", "", ""});
+    fields[6].width = 12;
+    fields.insert(fields.begin() + 7, {"PAD", 'C', 3, Take::unread, "", "", ""});
     fields[19].name = "CODE\x02";
     fields[19].type = 'N';
-    fields[20].span.width = 18;
+    fields[20].width = 18;
     return fields;
 }
 
@@ -297,6 +297,9 @@ const std::vector<Case>& cases() {
          .dxcc = "# list\r\nI\tITA"s + '\0' + "LY\r\nF" + '\0' + "\tFRANCE\nX\t" + std::string(247, 'x') +
                  "E\tSPAIN\nD\rL\tGERMANY\rX\nVERYLONGPREFIX\tJAPAN\r\n\x1A" "F\tFRANCE\r\n",
          .out = completed(8, 8), .output = worked_lines(8, {"I", "??", "", "E", "??", "D L", "VERYLONGPREFIX", "??"})},
+        {.name = "PassesOverEmptyAndCommentLinesOfDxccTxt",
+         .log = log_of({{.qsl_sent = "B", .country = ""}, {.qsl_sent = "B", .country = "SPAIN"}, {.qsl_sent = "B", .country = "ITALY"}}),
+         .dxcc = "\n#E\tSPAIN\r\n\r\nI\tITALY\n", .out = completed(3, 3), .output = worked_lines(3, {"??", "??", "I"})},
         // The check program: its forecast, the log's end, the contacts lost or changed, the
         // countries dxcc.txt does not find, its faulty lines, and the log's layout.
         // Fields where the converter reads them, under other names and among others, a deleted
