@@ -5,9 +5,9 @@
 #include <optional>
 #include <unordered_map>
 
-#include "adif/dxcc_by_date.h"
 #include "convert/calendar.h"
 #include "convert/convert_record.h"
+#include "dxcc/dxcc_by_date.h"
 #include "text/field.h"
 
 namespace t2c::adif {
@@ -17,7 +17,6 @@ namespace {
 constexpr std::string_view CONTINENTS[] = {"AF", "AN", "AS", "EU", "NA", "OC", "SA"};
 constexpr std::pair<std::string_view, ModeName> MODE_ALIASES[] = {
     {"PACKET", {"PKT", ""}}, {"AMTOR", {"TOR", ""}}, {"PACTOR", {"PAC", ""}}};
-constexpr int FIRST_YEAR = 1930;  // ADIF's dates begin here
 constexpr int MINUTES_A_DAY = 24 * 60;
 
 // A text of the record without the blanks around it.
@@ -33,14 +32,6 @@ std::string cased(std::string_view text, bool upper) {
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
-// A real calendar day from 1930 on, written YYYYMMDD.
-std::optional<int> calendar_date(std::string_view date) {
-    if (date.size() != 8 || !digits(date) || digits_value(date.substr(0, 4)) < FIRST_YEAR) return std::nullopt;
-    const int day = digits_value(date.substr(6, 2));
-    if (day < 1 || day > days_in_month(digits_value(date.substr(0, 4)), digits_value(date.substr(4, 2)))) return std::nullopt;
-    return digits_value(date);
-}
-
 // The minutes of the day of a time written H:MM, HH:MM, HH.MM or HHMM.
 std::optional<int> minutes_of_day(std::string_view time) {
     std::string hhmm(time);
@@ -50,6 +41,14 @@ std::optional<int> minutes_of_day(std::string_view time) {
     const int hour = digits_value(hhmm.substr(0, 2)), minute = digits_value(hhmm.substr(2));
     if (hour > 23 || minute > 59) return std::nullopt;
     return hour * 60 + minute;
+}
+
+std::string hhmm(int minutes) { return std::to_string(10000 + minutes / 60 * 100 + minutes % 60).substr(1); }
+
+// A day written YYYYMMDD, or with one separator throughout: YYYY-MM-DD, YYYY/MM/DD, YYYY.MM.DD.
+std::optional<int> written_date(std::string_view text) {
+    const bool separated = text.size() == 10 && text[4] == text[7] && std::string_view("-/.").find(text[4]) != std::string_view::npos;
+    return calendar_date(separated ? std::string(text.substr(0, 4)).append(text.substr(5, 2)).append(text.substr(8)) : text);
 }
 
 // An alias's mode; a mode itself; a submode, with the mode it belongs to.
@@ -97,12 +96,20 @@ std::optional<std::int64_t> millihertz_of(std::string_view text, std::int64_t un
     return value;
 }
 
-// A positive frequency, read as MHz first, as kHz only when MHz fits no band.
-std::optional<std::int64_t> frequency(std::string_view text) {
+// A positive frequency, in the band named, or else in any band: a number with a decimal point
+// read as MHz first, then as kHz; a whole number as kHz first (10120 is 30m, not 3cm), then as
+// MHz (1296 is 23cm). One that lies in no band so is read as MHz.
+std::optional<std::int64_t> frequency(std::string_view text, const Band* named) {
     const std::optional<std::int64_t> mhz = millihertz_of(text, MILLIHERTZ_PER_MHZ);
     if (!mhz || *mhz <= 0) return std::nullopt;
     const std::int64_t khz = *millihertz_of(text, MILLIHERTZ_PER_KHZ);
-    return band_at(*mhz) == nullptr && band_at(khz) != nullptr ? khz : *mhz;
+    const bool whole = text.find_first_of(".,") == std::string_view::npos;
+    const auto fits = [named](std::int64_t millihertz) {
+        return named != nullptr ? band_at(millihertz) == named : band_at(millihertz) != nullptr;
+    };
+    const std::int64_t first = whole ? khz : *mhz, second = whole ? *mhz : khz;
+    if (fits(first)) return first;
+    return fits(second) ? second : *mhz;
 }
 
 // MHz to the nearest hertz, without trailing zeros.
@@ -159,12 +166,14 @@ private:
     std::string spelled_, app_name_;  // kept from field to field: no allocation for each
 };
 
-// Y for B, D or S, N for N or a blank; how the card went for B and D; any other byte is N,
-// and kept.
-void qsl(RecordWriter& line, const LogField& log_field, std::string_view via, std::string_view flag) {
-    const bool by_card = flag == "B" || flag == "D";
-    line.field(log_field.adif, by_card || flag == "S" ? "Y" : "N").field(via, by_card ? flag : "");
-    line.app(log_field.name, by_card || flag.empty() || flag == "N" ? "" : flag);
+// Y for B, D, S or Y, N for N or a blank, in either case; how the card went for B and D; S is
+// kept. Any other byte answers nothing, since unknown is not no, and is kept. True for Y.
+bool qsl(RecordWriter& line, const LogField& log_field, std::string_view via, std::string_view flag) {
+    const char upper = flag.empty() ? 'N' : ascii_upper(flag[0]);
+    const bool yes = upper == 'B' || upper == 'D' || upper == 'S' || upper == 'Y', known = yes || upper == 'N';
+    line.field(log_field.adif, yes ? "Y" : known ? "N" : "").field(via, upper == 'B' || upper == 'D' ? std::string_view(&upper, 1) : "");
+    line.app(log_field.name, upper == 'S' || !known ? flag : "");
+    return yes;
 }
 
 ConvertResult rejected(std::string_view what, std::string_view value) {
@@ -174,6 +183,7 @@ ConvertResult rejected(std::string_view what, std::string_view value) {
 // What of a contact ADIF takes beyond its texts, read and checked.
 struct Contact {
     int date = 0, minutes = 0;  // in UTC
+    int local_minutes = 0;      // as the log writes them
     const ModeName* mode = nullptr;
     const Band* named = nullptr;  // the log's own band, where ADIF has it
     const Band* band = nullptr;   // the band written
@@ -191,17 +201,42 @@ ConvertResult read_contact(std::string_view record, int utc_offset_minutes, Cont
     contact.mode = adif_mode(cased(mode_text, true));
     if (contact.mode == nullptr) return rejected("unknown mode", mode_text);
     contact.named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
-    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY));
+    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY), contact.named);
     contact.band = contact.named != nullptr ? contact.named : mhz ? band_at(*mhz) : nullptr;
     // A frequency that disagrees with the band the log names is kept, not written.
     if (mhz && (contact.named == nullptr || band_at(*mhz) == contact.named)) contact.frequency = mhz;
     if (contact.band == nullptr && !contact.frequency) return rejected("unknown band", band_text);
 
     // The contact's time in UTC, the day moved where the offset crosses midnight (at most one day).
-    contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
+    contact.local_minutes = *minutes, contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
     if (contact.minutes < 0) contact.date = previous_day(contact.date), contact.minutes += MINUTES_A_DAY;
     if (contact.minutes >= MINUTES_A_DAY) contact.date = next_day(contact.date), contact.minutes -= MINUTES_A_DAY;
     return {Verdict::accepted};
+}
+
+// The end time, where it is a time, in UTC: an end earlier than the start is on the next day.
+bool time_off(RecordWriter& line, std::string_view value, const Contact& contact) {
+    const std::optional<int> end = minutes_of_day(value);
+    if (!end) return false;
+    const int minutes = contact.minutes + (*end - contact.local_minutes + MINUTES_A_DAY) % MINUTES_A_DAY;
+    line.field(TIME_END.adif, hhmm(minutes % MINUTES_A_DAY));
+    line.field("QSO_DATE_OFF", minutes >= MINUTES_A_DAY ? std::to_string(next_day(contact.date)) : "");
+    return true;
+}
+
+// A field the header has exactly where the layout has one of the converter's unread fields
+// with an ADIF field, written there when it holds what that field takes; false leaves it to an
+// application field. The QSL date is the card's whose flag alone says Y.
+bool by_place(RecordWriter& line, const LogField& as, std::string_view value, const Contact& contact, bool sent, bool received) {
+    if (&as == &TIME_END) return time_off(line, value, contact);
+    if (&as == &REMARKS) {
+        line.field(REMARKS.adif, value);
+        return true;
+    }
+    const std::optional<int> day = written_date(value);
+    if (!day || sent == received) return false;
+    line.field(received ? "QSLRDATE" : "QSLSDATE", std::to_string(*day));
+    return true;
 }
 
 }  // namespace
@@ -215,21 +250,33 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
     std::vector<UnreadField> unread;
     for (const FieldDescriptor& f : fields) {
         const auto overlaps = [&](const LogField& read) {
-            return !read.adif.empty() && f.offset < read.offset + read.width && read.offset < f.offset + f.width;
+            return read.take != Take::unread && f.offset < read.offset + read.width && read.offset < f.offset + f.width;
         };
+        const auto same = [&](const LogField& as) { return !as.adif.empty() && as.span() == FieldSpan{f.offset, f.width}; };
         if (f.width == 0 || std::any_of(LOG_FIELDS.begin(), LOG_FIELDS.end(), overlaps)) continue;
+        const auto as = std::find_if(LOG_FIELDS.begin(), LOG_FIELDS.end(), same);
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.
         std::string name = cased(f.name, true);
         std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || is_digit(c)); }, '_');
-        unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}});
+        unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}, as == LOG_FIELDS.end() ? nullptr : &*as});
     }
     return unread;
 }
 
 std::string& append_field(std::string& out, std::string_view name, std::string_view ascii_value) {
     char length[24];
-    const std::string_view digits_text(length, static_cast<std::size_t>(std::to_chars(length, length + sizeof length, ascii_value.size()).ptr - length));
-    return out.append(1, '<').append(name).append(1, ':').append(digits_text).append(1, '>').append(ascii_value);
+    const char* const length_end = std::to_chars(length, length + sizeof length, ascii_value.size()).ptr;
+    // Grown once and filled in place: a field is a dozen small pieces, each append would check and grow.
+    const std::size_t at = out.size();
+    out.resize(at + name.size() + static_cast<std::size_t>(length_end - length) + ascii_value.size() + 3);
+    char* to = out.data() + at;
+    *to++ = '<';
+    to = std::copy(name.begin(), name.end(), to);
+    *to++ = ':';
+    to = std::copy(static_cast<const char*>(length), length_end, to);
+    *to++ = '>';
+    std::copy(ascii_value.begin(), ascii_value.end(), to);
+    return out;
 }
 
 ConvertResult append_adif_record(std::string_view record, const CountryTable& countries, const AdifLog& log,
@@ -240,33 +287,36 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     const std::string_view band_text = text(record, BAND), frequency_text = text(record, FREQUENCY);
     const std::string_view country_text = text(record, COUNTRY), country = country_key(record);
     const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
-    const Entity* entity = country.empty() ? nullptr : dxcc_by_date(country, find_country(countries, country), contact.date);
+    EntityChoice& choice = notes.entity;
+    choose_entity(choice, country, country.empty() ? std::nullopt : find_country(countries, country), text(record, CALL), contact.date);
     const std::string continent = cased(code2, true), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
     const ModeName& mode = *contact.mode;
-
-    notes = {};
+    notes.app_field = notes.respelled = false;
     RecordWriter line(out, log.code_page, notes);
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
     line.field(CALL.adif, text(record, CALL));
     line.field(DATE.adif, std::to_string(contact.date));
-    line.field(TIME_INI.adif, std::to_string(10000 + contact.minutes / 60 * 100 + contact.minutes % 60).substr(1));
+    line.field(TIME_INI.adif, hhmm(contact.minutes));
     line.field(BAND.adif, contact.band != nullptr ? contact.band->name : "").app(BAND.name, contact.named ? "" : band_text);
     line.field(FREQUENCY.adif, contact.frequency ? mhz_text(*contact.frequency) : "");
     line.app(FREQUENCY.name, contact.frequency ? "" : frequency_text);
     line.field(MODE.adif, mode.mode.empty() ? mode.value : mode.mode).field("SUBMODE", mode.mode.empty() ? "" : mode.value);
     for (const LogField* texts : {&REPORT_SENT, &REPORT_RECEIVED, &NAME, &PLACE}) line.field(texts->adif, text(record, *texts));
-    qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
-    qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
+    const bool sent = qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));
+    const bool received = qsl(line, QSL_RECEIVED, "QSL_RCVD_VIA", text(record, QSL_RECEIVED));
     line.field(MANAGER.adif, text(record, MANAGER));
-    line.field(COUNTRY.adif, entity != nullptr ? entity->name : country_text);
-    line.field("DXCC", entity != nullptr ? std::to_string(entity->code) : "");
+    line.field(COUNTRY.adif, choice.entity != nullptr ? choice.entity->name : country_text);
+    line.field("DXCC", choice.entity != nullptr ? std::to_string(choice.entity->code) : "").app(COUNTRY.name, choice.by_call ? country_text : "");
     line.field(CODE2.adif, is_continent ? continent : "").app(CODE2.name, is_continent ? "" : code2);
     line.field(CODE6.adif, grid).app(CODE6.name, grid.empty() ? code6 : "");
     line.field("STATION_CALLSIGN", log.station_callsign);
-    for (const UnreadField& unread : log.unread) line.app(unread.name, trim(field_text(record, unread.span)));
+    for (const UnreadField& unread : log.unread) {
+        const std::string_view value = trim(field_text(record, unread.span));
+        if (unread.as == nullptr || !by_place(line, *unread.as, value, contact, sent, received)) line.app(unread.name, value);
+    }
     out.append("<EOR>").append(LINE_END);
-    notes.country_without_dxcc = entity == nullptr && !country_text.empty();
+    notes.country_without_dxcc = choice.entity == nullptr && !country_text.empty();
     return result;
 }
 

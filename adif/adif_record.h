@@ -13,16 +13,19 @@
 #include "country/country_table.h"
 #include "dbf/field_descriptors.h"
 #include "dbf/record_layout.h"
+#include "dxcc/dxcc_by_date.h"
 
 namespace t2c::adif {
 
 constexpr std::string_view APP_PREFIX = "APP_TARNWICK2ADIF_";
 constexpr std::string_view LINE_END = "\r\n";  // the same bytes on every system
 
-// A field of the log's header that no row of the mapping reads: kept in an application field.
+// A field of the log's header that no row of the mapping reads by its place: kept in an
+// application field, unless it stands exactly where the layout has a field with an ADIF field.
 struct UnreadField {
     std::string name;  // the header's name, made a valid ADIF field name
     FieldSpan span;
+    const LogField* as = nullptr;  // that field of the layout
 };
 
 // What holds for every contact of one run.
@@ -33,18 +36,20 @@ struct AdifLog {
     int utc_offset_minutes = 0;         // what is added to UTC to give the log's times
 };
 
-// What a written contact held, for the summary.
+// What a written contact held, for the summary, and its entity, whose buffers the next contact
+// reuses.
 struct AdifNotes {
     bool app_field = false;
     bool respelled = false;
     bool country_without_dxcc = false;
+    EntityChoice entity = {};
 };
 
 // The code page of the texts by the header's language byte: 850 for 0x02, 1252 for 0x03 and
 // 0x57, else the DOS default 437.
 CodePage code_page_of(std::uint8_t language);
 
-// The header's fields whose bytes no row of the mapping reads.
+// The header's fields whose bytes no row of the mapping reads by its place.
 std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& fields);
 
 // Appends one field, <NAME:LENGTH> and its value; the value is ASCII, so that its length in

@@ -57,13 +57,14 @@ std::string file_header() {
 
 // The contacts written that the summary names, besides all of them.
 struct AdifCounts {
-    std::int64_t converted = 0, app_field = 0, respelled = 0, country_without_dxcc = 0;
+    std::int64_t converted = 0, app_field = 0, respelled = 0, country_without_dxcc = 0, disagree = 0;
 
     void take(const AdifNotes& notes) {
         ++converted;
         app_field += notes.app_field ? 1 : 0;
         respelled += notes.respelled ? 1 : 0;
         country_without_dxcc += notes.country_without_dxcc ? 1 : 0;
+        disagree += notes.entity.disagree ? 1 : 0;
     }
 };
 
@@ -71,10 +72,10 @@ void print_summary(std::FILE* out, std::int64_t processed, const AdifCounts& cou
     std::fprintf(out,
                  "*** Conversion completed.\nProcessed records:\t%lld\nConverted records:\t%lld\n"
                  "Contacts with application fields:\t%lld\nContacts respelled in ASCII:\t%lld\n"
-                 "Contacts with COUNTRY but no DXCC:\t%lld\n",
+                 "Contacts with COUNTRY but no DXCC:\t%lld\nContacts whose callsign and country disagree:\t%lld\n",
                  static_cast<long long>(processed), static_cast<long long>(counts.converted),
                  static_cast<long long>(counts.app_field), static_cast<long long>(counts.respelled),
-                 static_cast<long long>(counts.country_without_dxcc));
+                 static_cast<long long>(counts.country_without_dxcc), static_cast<long long>(counts.disagree));
 }
 
 int write_adif(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
@@ -101,12 +102,12 @@ int write_adif(int argc, const char* const* argv, std::FILE* out, std::FILE* err
     pass.start(out);
     AdifCounts counts;
     int seconds_counter = 0;
-    ImportRecord checked;  // the converter's checks, reused: no record costs an allocation
+    ImportRecord checked;  // the converter's checks and the notes, reused: no record costs an allocation
+    AdifNotes notes;
     for (std::string_view record; pass.next_record(record);) {
         // The converter's checks first, with their reports: what is written here is always
         // among what the converter writes.
         ConvertResult result = check_record(record, seconds_counter, checked);
-        AdifNotes notes;
         if (result.verdict == Verdict::accepted) result = append_adif_record(record, pass.countries(), log, notes, pass.lines);
         if (result.verdict == Verdict::rejected) {
             const std::string report = rejection_report(pass.processed(), result.reason, checked.call);

@@ -30,6 +30,7 @@ struct Findings {
     std::vector<std::string> log_end;
     bool cut_short = false;
     std::vector<UnknownCountry> unknown_countries;
+    std::vector<UnknownCountry> mixed_countries;
     DxccFindings dxcc;
 };
 
@@ -95,6 +96,7 @@ Findings check_log(const char* log_path) {
     tally_records(log.get(), header, countries, findings.records);
     check_log_end(log.get(), header, findings);
     findings.unknown_countries = unknown_countries(findings.records.countries, countries);
+    findings.mixed_countries = mixed_countries(findings.records.countries);
     return findings;
 }
 
@@ -147,6 +149,13 @@ void print_layout(std::FILE* out, const std::vector<LayoutDifference>& differenc
     for (const LayoutDifference& difference : differences) std::fprintf(out, "  %s\n", difference.text.c_str());
 }
 
+// How many contacts spell the country so, and where the first is.
+std::string contacts_of(const UnknownCountry& country) {
+    const std::string first = std::to_string(country.first_record);
+    return country.contacts == 1 ? "1 contact, record " + first
+                                 : counted(country.contacts, "contact", "contacts") + ", the first in record " + first;
+}
+
 void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<UnknownCountry>& unknown) {
     if (unknown.empty()) {
         std::fprintf(out, "Countries: dxcc.txt gives every contact a prefix (%s).\n",
@@ -160,11 +169,7 @@ void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<Un
                  counted(missed, "contact", "contacts").c_str(), unknown.size() == 1 ? "is" : "are",
                  missed == 1 ? "that contact gets" : "those contacts get");
     for (const UnknownCountry& country : unknown) {
-        const std::string first = std::to_string(country.first_record);
-        const std::string where = country.contacts == 1
-                                      ? "1 contact, record " + first
-                                      : counted(country.contacts, "contact", "contacts") + ", the first in record " + first;
-        std::fprintf(out, "  '%s': %s\n", shown_bytes(country.spelling).c_str(), where.c_str());
+        std::fprintf(out, "  '%s': %s\n", shown_bytes(country.spelling).c_str(), contacts_of(country).c_str());
         // The raw bytes, a real TAB between them: the line as dxcc.txt wants it.
         if (const auto& prefix = country.suggested_prefix) {
             std::fprintf(out, "    suggestion: %.*s\t%.*s\n", static_cast<int>(prefix->size()), prefix->data(),
@@ -176,12 +181,27 @@ void print_countries(std::FILE* out, std::int64_t contacts, const std::vector<Un
     }
 }
 
+// The countries whose contacts no one prefix serves, and the contacts whose callsign names other
+// entities than their country: what the ADIF file gives them is not what the import file does.
+void print_entities(std::FILE* out, const Findings& findings) {
+    std::vector<std::string> lines;
+    for (const UnknownCountry& country : findings.mixed_countries) {
+        lines.push_back(quoted_bytes(country.spelling) + ": " + contacts_of(country) + ": " + country.why);
+    }
+    print_part(out, "Countries whose contacts count for entities no single line of dxcc.txt can serve (the ADIF file "
+                    "gives each contact the entity its date and callsign pick):", lines);
+    const RecordKind& disagreeing = findings.records.disagreeing;
+    print_part(out, "Callsign and country disagree in " + counted(disagreeing.count, "contact", "contacts") +
+                    " (the ADIF file keeps the country's entity where it names one):", disagreeing.first);
+}
+
 int exit_code(const Findings& findings) {
     const auto moved = [](const LayoutDifference& difference) { return difference.moved; };
     if (std::any_of(findings.layout_differences.begin(), findings.layout_differences.end(), moved)) return EXIT_MISREAD;
     const RecordTally& tally = findings.records;
     const auto has = [](const RecordKind& kind) { return kind.count > 0; };
     const bool found = tally.rejected.count > 0 || tally.unknown_country > 0 || findings.cut_short ||
+                       tally.disagreeing.count > 0 || !findings.mixed_countries.empty() ||
                        !findings.dxcc.faults.empty() || std::any_of(tally.carried.begin(), tally.carried.end(), has);
     return found ? EXIT_FOUND : 0;
 }
@@ -202,6 +222,7 @@ int check(int argc, const char* const* argv, std::FILE* out) {
     print_forecast(out, findings.records);
     print_records(out, findings);
     print_countries(out, findings.records.contacts, findings.unknown_countries);
+    print_entities(out, findings);
     print_dxcc(out, findings.dxcc);
     print_layout(out, findings.layout_differences);
     flush_standard_output(out);

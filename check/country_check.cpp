@@ -68,6 +68,32 @@ std::optional<std::string_view> entry_fault(std::string_view line, const Country
     return std::nullopt;
 }
 
+// Whether the prefix is the entity's in the DXCC lists, or a callsign that begins with it may be
+// one of the entity's on the date: a start of its calls begins the prefix, and the prefix's
+// character after it, if any, is one of the start's call-area digits.
+bool prefix_serves(std::string_view prefix, const Entity& entity, int date) {
+    if (prefix == entity.prefix) return true;
+    std::string upper(prefix);
+    std::transform(upper.begin(), upper.end(), upper.begin(), ascii_upper);
+    for (std::size_t length = 1; length <= std::min(upper.size(), LONGEST_START); ++length) {
+        const std::string_view rest = std::string_view(upper).substr(length);
+        for (const CallStart& row : std::ranges::equal_range(CALL_STARTS, upper.substr(0, length), {}, &CallStart::start)) {
+            const bool digit = row.digits.empty() || rest.empty() || row.digits.find(rest[0]) != std::string_view::npos;
+            if (row.code == entity.code && row.from <= date && date <= row.to && digit) return true;
+        }
+    }
+    return false;
+}
+
+bool by_contacts(const UnknownCountry& a, const UnknownCountry& b) {
+    return a.contacts != b.contacts ? a.contacts > b.contacts : a.first_record < b.first_record;
+}
+
+std::string shown_day(int date) {
+    const std::string digits = std::to_string(date);
+    return digits.substr(0, 4) + "-" + digits.substr(4, 2) + "-" + digits.substr(6);
+}
+
 }  // namespace
 
 bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
@@ -104,10 +130,47 @@ std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const C
         unknown.push_back(std::move(country));
     }
     // No two spellings share a first record, so the order is the same on every run.
-    std::sort(unknown.begin(), unknown.end(), [](const UnknownCountry& a, const UnknownCountry& b) {
-        return a.contacts != b.contacts ? a.contacts > b.contacts : a.first_record < b.first_record;
-    });
+    std::sort(unknown.begin(), unknown.end(), by_contacts);
     return unknown;
+}
+
+std::string entity_names(const std::vector<int>& codes) {
+    std::string names;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        names.append(i == 0 ? "" : i + 1 == codes.size() ? " or " : ", ").append(std::to_string(codes[i])).append(" ");
+        names.append(entity_of(codes[i]).list_name);
+    }
+    return names;
+}
+
+std::string disagreement(int date, std::string_view call, std::string_view spelling, const EntityChoice& choice) {
+    return shown_day(date) + ", " + shown_bytes(call) + ", " + quoted_bytes(spelling) + " is " + entity_names(choice.named) +
+           ", the callsign says " + entity_names(choice.called);
+}
+
+void tally_mixed(CountryTally& tally, std::int64_t record_number, std::string_view spelling,
+                 std::optional<std::string_view> prefix, const EntityChoice& choice, int date) {
+    const bool several = choice.named.size() > 1;
+    if (!several && (choice.entity == nullptr || !prefix || prefix->empty() || prefix_serves(*prefix, *choice.entity, date))) {
+        return;
+    }
+    auto at = tally.mixed.find(spelling);
+    if (at == tally.mixed.end()) {
+        const std::string why = several ? "it names " + entity_names(choice.named)
+                                        : "dxcc.txt gives it " + std::string(*prefix) + ", not a prefix of " +
+                                              entity_names({choice.entity->code});
+        at = tally.mixed.emplace(spelling, CountryTally::Mixed{{0, record_number}, why + " on " + shown_day(date)}).first;
+    }
+    ++at->second.count.contacts;
+}
+
+std::vector<UnknownCountry> mixed_countries(const CountryTally& tally) {
+    std::vector<UnknownCountry> mixed;
+    for (const auto& [spelling, country] : tally.mixed) {
+        mixed.push_back({spelling, country.count.contacts, country.count.first_record, 0, std::nullopt, country.why});
+    }
+    std::sort(mixed.begin(), mixed.end(), by_contacts);
+    return mixed;
 }
 
 DxccFindings dxcc_findings(std::FILE* file) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "country/country_table.h"
+#include "dxcc/dxcc_by_date.h"
 
 namespace t2c {
 
@@ -23,6 +24,12 @@ struct CountryTally {
     };
     // By the spelling the lookup missed; found by a view, so that no contact costs a copy.
     std::unordered_map<std::string, Count, NameHash, std::equal_to<>> unknown;
+    struct Mixed {
+        Count count;
+        std::string why;  // of the first contact
+    };
+    // By the spelling that one line of dxcc.txt cannot serve.
+    std::unordered_map<std::string, Mixed, NameHash, std::equal_to<>> mixed;
 };
 
 struct UnknownCountry {
@@ -31,6 +38,7 @@ struct UnknownCountry {
     std::int64_t first_record;  // counted from 1, deleted records included
     std::size_t matching_names;  // the names of dxcc.txt the spelling may mean
     std::optional<std::string> suggested_prefix;  // the prefix of the one name it may mean
+    std::string why = {};  // why no line of dxcc.txt can serve it
 };
 
 // Takes the record of a contact the converter converts, record_number counted from 1 with
@@ -39,6 +47,25 @@ struct UnknownCountry {
 // not matter.
 bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
                    std::string_view record);
+
+// The entities by code and name: 248 Italy; 229 German Democratic Republic or 230 Federal
+// Republic of Germany.
+std::string entity_names(const std::vector<int>& codes);
+
+// A contact whose callsign and country disagree, for the check's list: its date (YYYY-MM-DD),
+// callsign, the country and its entities, and the callsign's.
+std::string disagreement(int date, std::string_view call, std::string_view spelling, const EntityChoice& choice);
+
+// Takes a contact the ADIF writer can write, with its entity as choose_entity found it for the
+// spelling, the prefix dxcc.txt gives it and the date: the spelling is one no line of dxcc.txt
+// can serve when it names several entities on the date, or when its prefix is neither that
+// of the entity the contact counts for nor one of the entity's callsigns on the date.
+void tally_mixed(CountryTally& tally, std::int64_t record_number, std::string_view spelling,
+                 std::optional<std::string_view> prefix, const EntityChoice& choice, int date);
+
+// The spellings that one line of dxcc.txt cannot serve, most contacts first, then by their first
+// record, each with why.
+std::vector<UnknownCountry> mixed_countries(const CountryTally& tally);
 
 // The spellings missed, most contacts first, then by their first record, each with the names of
 // the table it may mean; none for a spelling that holds a control byte. A name matches when the

@@ -3,6 +3,8 @@
 #include "check/shown_bytes.h"
 #include "convert/convert_record.h"
 #include "dbf/record_layout.h"
+#include "dxcc/dxcc_by_date.h"
+#include "text/field.h"
 
 namespace t2c {
 
@@ -37,6 +39,21 @@ void tally_changes(RecordTally& tally, std::int64_t number) {
     }
 }
 
+// The contact's entity as the ADIF writer finds it, on the log's date, where ADIF can take that:
+// the contacts whose callsign and country disagree are listed, and the spellings no line of
+// dxcc.txt can serve counted.
+void tally_entity(RecordTally& tally, const CountryTable& countries, std::int64_t number, std::string_view record) {
+    const std::optional<int> date = calendar_date(field_text(record, DATE));
+    if (!date) return;
+    const std::string_view country = country_key(record), call = trim(field_text(record, CALL));
+    const std::optional<std::string_view> prefix = country.empty() ? std::nullopt : find_country(countries, country);
+    choose_entity(tally.entity, country, prefix, call, *date);
+    if (tally.entity.disagree) {
+        note(tally.disagreeing, number, [&] { return ": " + disagreement(*date, call, country, tally.entity); }, MOST_REJECTED);
+    }
+    tally_mixed(tally.countries, number, country, prefix, tally.entity, *date);
+}
+
 }  // namespace
 
 void tally_record(RecordTally& tally, const CountryTable& countries, std::string_view record) {
@@ -52,6 +69,7 @@ void tally_record(RecordTally& tally, const CountryTable& countries, std::string
     } else {
         ++tally.contacts;
         if (tally_country(tally.countries, countries, number, record)) ++tally.unknown_country;
+        tally_entity(tally, countries, number, record);
         tally_changes(tally, number);
     }
 }

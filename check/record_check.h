@@ -38,10 +38,12 @@ struct RecordTally {
     std::int64_t deleted = 0;
     std::int64_t unknown_country = 0;  // contacts that get the prefix ??
     RecordKind rejected;  // the first few each with its reason, date, time and callsign
+    RecordKind disagreeing;  // contacts whose callsign and country name other entities, the first few described
     std::array<RecordKind, CARRIED_KINDS.size()> carried;
     CountryTally countries;
     int seconds_counter = 0;
     ImportRecord import_record{};
+    EntityChoice entity{};
     std::string shown_date;  // the date as the import line writes it, built only for a contact shown
 };
 

@@ -34,7 +34,10 @@ struct LogField {
     Take take;
     std::string_view what;  // the field in the check's words; empty where the converter reads nothing
     std::string_view into;  // the part of the import line that carries it, where that is not the field itself
-    std::string_view adif;  // its ADIF field; empty where an application field keeps it
+    // Its ADIF field, or the two it may go to; empty where an application field keeps it. A
+    // field the converter leaves unread is taken by what it holds, and only where the log's
+    // header has a field of exactly its offset and width: logs name their fields differently.
+    std::string_view adif;
     std::size_t offset = 0;  // worked out below from the widths before it
 
     constexpr FieldSpan span() const { return {offset, width}; }
@@ -46,7 +49,7 @@ inline constexpr std::array<LogField, 21> LOG_FIELDS = [] {
     std::array<LogField, 21> fields = {{
         {"DATE", 'D', 8, Take::whole, "date", "", "QSO_DATE"},
         {"TIME_INI", 'C', 5, Take::word, "start time", "", "TIME_ON"},
-        {"TIME_END", 'C', 5, Take::unread, "", "", ""},
+        {"TIME_END", 'C', 5, Take::unread, "", "", "TIME_OFF"},
         {"BAND", 'C', 4, Take::metres, "band", "", "BAND"},
         {"FREQ", 'C', 8, Take::word, "frequency", "", "FREQ"},
         {"MODE", 'C', 6, Take::word, "mode", "", "MODE"},
@@ -55,10 +58,10 @@ inline constexpr std::array<LogField, 21> LOG_FIELDS = [] {
         {"RST_RCVD", 'C', 3, Take::word, "report received", "", "RST_RCVD"},
         {"NAME", 'C', 15, Take::word, "name", "comment ", "NAME"},
         {"QTH", 'C', 20, Take::double_blank, "place", "comment ", "QTH"},
-        {"REMARKS", 'C', 21, Take::unread, "", "", ""},
+        {"REMARKS", 'C', 21, Take::unread, "", "", "COMMENT"},
         {"QSL_SENT", 'C', 1, Take::flag, "QSL sent flag", "", "QSL_SENT"},
         {"QSL_RCVD", 'C', 1, Take::flag, "QSL received flag", "", "QSL_RCVD"},
-        {"QSL_DATE", 'C', 10, Take::unread, "", "", ""},
+        {"QSL_DATE", 'C', 10, Take::unread, "", "", "QSLRDATE or QSLSDATE"},
         {"QSL_MGR", 'C', 12, Take::word, "QSL manager", "comment ", "QSL_VIA"},
         {"SPARE", 'C', 2, Take::unread, "", "", ""},
         {"COUNTRY", 'C', 40, Take::double_blank, "country", "prefix ", "COUNTRY"},
@@ -89,6 +92,7 @@ constexpr FieldSpan DATE_YEAR{DATE.offset, 4};
 constexpr FieldSpan DATE_MONTH{DATE.offset + 4, 2};
 constexpr FieldSpan DATE_DAY{DATE.offset + 6, 2};
 inline constexpr const LogField& TIME_INI = log_field("TIME_INI");
+inline constexpr const LogField& TIME_END = log_field("TIME_END");
 inline constexpr const LogField& BAND = log_field("BAND");
 inline constexpr const LogField& FREQUENCY = log_field("FREQ");
 inline constexpr const LogField& MODE = log_field("MODE");
@@ -97,8 +101,10 @@ inline constexpr const LogField& REPORT_SENT = log_field("RST_SENT");
 inline constexpr const LogField& REPORT_RECEIVED = log_field("RST_RCVD");
 inline constexpr const LogField& NAME = log_field("NAME");
 inline constexpr const LogField& PLACE = log_field("QTH");
+inline constexpr const LogField& REMARKS = log_field("REMARKS");
 inline constexpr const LogField& QSL_SENT = log_field("QSL_SENT");
 inline constexpr const LogField& QSL_RECEIVED = log_field("QSL_RCVD");
+inline constexpr const LogField& QSL_DATE = log_field("QSL_DATE");
 inline constexpr const LogField& MANAGER = log_field("QSL_MGR");
 inline constexpr const LogField& COUNTRY = log_field("COUNTRY");
 inline constexpr const LogField& CODE2 = log_field("CODE2");

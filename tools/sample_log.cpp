@@ -74,7 +74,7 @@ std::vector<Contact> sample_contacts() {
          .country = "PORTUGAL", .code2 = "EU", .code6 = "IN51QD"},
         {.date = "19980704", .time = "15:45", .time_end = "15:50", .band = "20m", .frequency = "14.260",
          .mode = "SSB", .call = "Q9RST", .report_sent = "59", .report_received = "58", .name = "WILLIAM",
-         .place = "NEW YORK CITY", .qsl_sent = "B", .qsl_received = "N", .country = "USA",
+         .place = "NEW YORK CITY", .qsl_sent = "B", .qsl_received = "N", .country = "AMERICA",
          .code2 = "NA", .code6 = "FN30AS"},
         {.date = "19980718", .time = "02:10", .time_end = "02:12", .band = "80m", .frequency = "3.795",
          .mode = "SSB", .call = "Q1STU", .report_sent = "57", .report_received = "57", .name = "OLAF",

@@ -9,7 +9,7 @@
 namespace t2c::fixture {
 
 // A year of contacts across bands, modes and countries, in file order. The countries are spelled
-// as the shipped dxcc.txt spells them, except one written 'USA' as a log may write it. One
+// as the shipped dxcc.txt spells them, except one written 'AMERICA', as a log may write it and no DXCC list does. One
 // record is deleted and one bears an impossible date, so a run shows both.
 std::vector<Contact> sample_contacts();
 

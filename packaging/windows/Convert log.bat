@@ -60,8 +60,9 @@ if "%adi_attributes:~0,1%"=="d" goto adi_is_folder
 echo.
 echo Checking "%log%" against dxcc.txt:
 REM Run once, into the report beside the log, for its words and its exit code alike: 0 nothing to
-REM report, 4 contacts the conversion leaves out or changes, 6 fields the converter would read
-REM from the wrong place; any other, the check could not read the log or dxcc.txt.
+REM report, 4 contacts the conversion leaves out or changes (a prefix of another country, a
+REM callsign that names another, too), 6 fields the converter would read from the wrong place;
+REM any other, the check could not read the log or dxcc.txt.
 .\tarnwick2corvane-check.exe "%log%" >"%report%" 2>&1
 set "check_code=%errorlevel%"
 type "%report%"

@@ -47,10 +47,11 @@ const std::string ADIF_BANNER =
     "Tarnwick2ADIF LogFile Converter, v1.10\nTo get more info about the program please read README.TXT file.\n\n";
 const std::string ADIF_HEADER = "Contacts of a Tarnwick logbook, written by tarnwick2adif 1.10\r\n<ADIF_VER:5>3.1.7\r\n"
     "<PROGRAMID:13>TARNWICK2ADIF\r\n<PROGRAMVERSION:4>1.10\r\n<CREATED_TIMESTAMP:15>20231114 221320\r\n<EOH>\r\n";
-std::string adif_completed(long processed, long converted, long app_fields, long respelled, long without_dxcc) {
+std::string adif_completed(long processed, long converted, long app_fields, long respelled, long without_dxcc, long disagree = 0) {
     return ADIF_BANNER + "*** Conversion in progress...\n" + summary(processed, converted) + "Contacts with application fields:\t" +
            std::to_string(app_fields) + "\nContacts respelled in ASCII:\t" + std::to_string(respelled) +
-           "\nContacts with COUNTRY but no DXCC:\t" + std::to_string(without_dxcc) + "\n";
+           "\nContacts with COUNTRY but no DXCC:\t" + std::to_string(without_dxcc) +
+           "\nContacts whose callsign and country disagree:\t" + std::to_string(disagree) + "\n";
 }
 std::string adif_usage(const std::string& name) {
     return ADIF_BANNER + "Syntax:\n " + name + " [--station-callsign CALL] "
@@ -128,12 +129,13 @@ std::vector<LogField> renamed_layout() {
 }
 
 // The logbook's fields as another program wrote them: the callsign narrowed (a field after it
-// keeps the rest in place), the two-character code of another type, and a field before the
-// six-character code narrowed, which moves it and cuts the record short.
+// keeps the rest in place), the QSL sent flag and the two-character code of another type, and a
+// field before the six-character code narrowed, which moves it and cuts the record short.
 std::vector<LogField> misread_layout() {
     std::vector<LogField> fields(LOG_FIELDS.begin(), LOG_FIELDS.end());
     fields[6].width = 12;
     fields.insert(fields.begin() + 7, {"PAD", 'C', 3, Take::unread, "", "", ""});
+    fields[13].type = 'L';
     fields[19].name = "CODE\x02";
     fields[19].type = 'N';
     fields[20].width = 18;
@@ -338,10 +340,25 @@ const std::vector<Case>& cases() {
          .log = log_of({{.country = "NAR\x7FNIA"}, {.country = "usa"}, {.country = "Italy"}, {.country = "FED REP OF GERMANY"},
                         {.country = "usa"}, {.country = "FED REP OF GERMANY"}, {.country = "usa"}, {.country = "Falkland Islands"},
                         {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"},
-                        {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"}}),
-         .dxcc = CHECK_DXCC + "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n",
+                        {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"},
+                        {.country = "ST LUCIA"}}),
+         .dxcc = CHECK_DXCC + "VP8\tFALKLAND IS.\nVP8\tFALKLAND I.\nV4\tST. KITTS & NEVIS\nE5/n\tN. COOK IS.\nE5/s\tS. COOK IS.\n"
+                              "J6\tSAINTLUCIA\n",
          .args = {"LOG.DBF"}, .code = 4,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-suggestions.out")},
+        // Each contact's entity as the ADIF writer finds it by its callsign and date, against its country.
+        {.name = "CheckTellsWhereTheCallsignOrTheDateContradictsTheCountry", .check = true,
+         .log = log_of({{.date = "19920601", .call = "9A2AB"}, {.date = "19850101", .call = "Y21AB", .country = "GERMANY"},
+                        {.date = "19980101", .call = "OM3AB", .country = "SLOVAKIA"}, {.date = "19291231", .call = "9A2AB"}}),
+         .dxcc = CHECK_DXCC + "DL\tGERMANY\nOK\tSLOVAKIA\n", .args = {"LOG.DBF"}, .code = 4,
+         .out = "4 records: 4 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\n"
+                "Countries: dxcc.txt gives every contact a prefix (4 contacts).\nCountries whose contacts count for entities no "
+                "single line of dxcc.txt can serve (the ADIF file gives each contact the entity its date and callsign pick):\n"
+                "  'GERMANY': 1 contact, record 2: it names 230 Federal Republic of Germany or 229 German Democratic Republic on "
+                "1985-01-01\n  'SLOVAKIA': 1 contact, record 3: dxcc.txt gives it OK, not a prefix of 504 Slovak Republic on "
+                "1998-01-01\nCallsign and country disagree in 1 contact (the ADIF file keeps the country's entity where it names "
+                "one):\n  record 1: 1992-06-01, 9A2AB, 'ITALY' is 248 Italy, the callsign says 497 Croatia\n"
+                "Field layout: as the Tarnwick logbook writes it.\n"},
         {.name = "CheckShowsEachFieldTheConverterWouldReadWrongly", .check = true,
          .log = DbfBuilder{}.fields(misread_layout()).contact({}).bytes(), .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 6,
          .out = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/check-misread-layout.out")},
@@ -350,18 +367,18 @@ const std::vector<Case>& cases() {
         {.name = "CheckTellsItsVersion", .check = true, .args = {"--version"}, .out = "tarnwick2corvane-check 1.10\n"},
         // The ADIF writer: the same contacts, less what ADIF cannot take, each left out with a report.
         {.name = "AdifWritesTheSample", .adif = true, .log = SAMPLE, .dxcc = SHIPPED_DXCC, .args = {"LOG.DBF", "OUT.ADI"},
-         .out = adif_completed(40, 38, 38, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
+         .out = adif_completed(40, 38, 18, 0, 1), .err = report(30, "invalid day [32].", "Q4EFH"),
          .output = testing::read_file(T2C_SOURCE_DIR "/tests/e2e/sample.adi")},
         {.name = "AdifReportsEveryContactItLeavesOut", .adif = true,
          .log = log_of({{.deleted = true}, {.date = "19991307"}, {.date = "19950230"}, {.time = "14"}, {.call = ""}, {.mode = "XYZ"},
-                        {.band = "11m", .frequency = ""}, {.time = "01:30", .name = "M\x81LLER", .qsl_sent = "B"}}),
-         .args = {"--station-callsign", "Q0ME", "--utc-offset", "+2", "LOG.DBF", "OUT.ADI"}, .out = adif_completed(8, 1, 1, 1, 0),
+                        {.band = "11m", .frequency = ""}, {.time = "01:30", .call = "9A2AB", .name = "M\x81LLER", .qsl_sent = "B"}}),
+         .args = {"--station-callsign", "Q0ME", "--utc-offset", "+2", "LOG.DBF", "OUT.ADI"}, .out = adif_completed(8, 1, 1, 1, 0, 1),
          .err = report(2, "invalid month [13].") + report(3, "invalid date [19950230].") + report(4, "invalid time [14].") +
                 report(5, "empty CALL field.", "") + report(6, "unknown mode [XYZ].") + report(7, "unknown band [11m]."),
-         .output = ADIF_HEADER + "<CALL:5>Q1AAA <QSO_DATE:8>19990306 <TIME_ON:4>2330 <BAND:3>20m <FREQ:6>14.195 <MODE:3>SSB "
+         .output = ADIF_HEADER + "<CALL:5>9A2AB <QSO_DATE:8>19990306 <TIME_ON:4>2330 <BAND:3>20m <FREQ:6>14.195 <MODE:3>SSB "
                    "<RST_SENT:2>59 <RST_RCVD:2>57 <NAME:7>MueLLER <QTH:4>ROMA <QSL_SENT:1>Y <QSL_SENT_VIA:1>B <QSL_RCVD:1>N "
                    "<COUNTRY:5>ITALY <DXCC:3>248 <APP_TARNWICK2ADIF_CODE2:2>XY <APP_TARNWICK2ADIF_CODE6:6>ABCDEF "
-                   "<STATION_CALLSIGN:4>Q0ME <APP_TARNWICK2ADIF_TIME_END:5>14:35 <EOR>\r\n"},
+                   "<STATION_CALLSIGN:4>Q0ME <TIME_OFF:4>1235 <QSO_DATE_OFF:8>19990307 <EOR>\r\n"},
         {.name = "AdifWritesItsHeaderForALogWithoutRecords", .adif = true, .log = DbfBuilder{}.bytes(), .args = {"LOG.DBF", "OUT.ADI"},
          .out = adif_completed(0, 0, 0, 0, 0), .output = ADIF_HEADER},
         {.name = "AdifAnswersAWrongArgumentCountWithUsage", .adif = true, .args = {"LOG.DBF"}, .code = 3,

@@ -1,11 +1,11 @@
 // The DXCC entity of a country's spelling on a date.
-#include "adif/dxcc_by_date.h"
+#include "dxcc/dxcc_by_date.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-namespace t2c::adif {
+namespace t2c {
 namespace {
 
 // The search is binary, so it finds a spelling only where SPELLINGS is in the order it
@@ -23,4 +23,4 @@ TEST(DxccByDate, FindsEverySpellingOnTheFirstDayOfItsEntity) {
 }
 
 }  // namespace
-}  // namespace t2c::adif
+}  // namespace t2c
