@@ -116,6 +116,7 @@ const std::vector<Row>& rows() {
         {"SignsEveryContact", {}, {"<STATION_CALLSIGN:4>Q0ME "}, {}, "", {.station_callsign = "Q0ME"}},
         {"MovesTheDateBackToUTC", {.date = "20000301", .time = "01:30"}, {"<QSO_DATE:8>20000229 <TIME_ON:4>2330 "}, {}, "",
          {.utc_offset_minutes = 120}},
+        {"TakesTheLastMinuteOfTheDay", {.time = "23:59"}, {"<TIME_ON:4>2359 "}},
         {"MovesTheDateBackOneDayOnly", {.date = "20000302", .time = "01:30"}, {"<QSO_DATE:8>20000301 <TIME_ON:4>2330 "}, {}, "",
          {.utc_offset_minutes = 120}},
         {"MovesTheDateOnIntoTheNextMonth", {.date = "20000131", .time = "23:30"}, {"<QSO_DATE:8>20000201 <TIME_ON:4>0030 "}, {}, "",
