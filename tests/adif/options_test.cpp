@@ -33,6 +33,8 @@ TEST(Arguments, TakeTheOptionsThenExactlyTheLogAndTheOutput) {
     const char* empty_callsign[] = {"p", "--station-callsign", "", "LOG.DBF", "OUT.ADI"};
     const char* unknown[] = {"p", "--utc", "1", "LOG.DBF", "OUT.ADI"};
     const char* three_files[] = {"p", "A", "B", "C"};
+    const char* no_value[] = {"p", "--utc-offset", nullptr};
+    EXPECT_FALSE(read_arguments(2, no_value));
     EXPECT_FALSE(read_arguments(5, empty_callsign));
     EXPECT_FALSE(read_arguments(5, unknown));
     EXPECT_FALSE(read_arguments(4, three_files));
