@@ -147,6 +147,7 @@ const std::vector<Row>& rows() {
         {"TakesTheShorterPartOfACallWhereItIsAPrefix", {.call = "DL1ABC/EA8", .country = ""}, {"<DXCC:2>29 "}},
         {"TakesTheLongerPartOfACallWhereTheShorterIsNoPrefix", {.call = "DL1ABC/J", .country = ""}, {"<DXCC:3>230 "}},
         {"TakesALoneDigitForTheCallAreaDigit", {.call = "UA3ABC/9", .country = ""}, {"<DXCC:2>15 "}},
+        {"TakesTheCallAreaDigitAfterALetterOnly", {.call = "4X4AB/5", .country = ""}, {"<DXCC:3>336 "}},
         {"SetsAsidePortableAndTheLike", {.call = "UA3ABC/P/QRP", .country = ""}, {"<DXCC:2>54 "}},
         {"KeepsTheSuffixOfMountAthos", {.call = "SV2ABC/A", .country = ""}, {"<DXCC:3>180 "}},
         {"TakesASuffixAfterTheCallAreaDigit", {.call = "FT5ZA", .country = ""}, {"<DXCC:2>10 "}},
