@@ -42,6 +42,7 @@ const std::vector<Row> ROWS = {
     {{.time = " 1430"}, "", "empty TIME_INI field.", false},
     {{.time = "24:00"}, "", "invalid hour [24]."},
     {{.time = "ab:30"}, "", "invalid hour [-1]."},
+    {{.time = "\t\t930"}, "", "invalid hour [-1]."},
     {{.time = "14:60"}, "", "invalid minute [60]."},
     {{.time = "14:x3"}, "", "invalid minute [-1]."},
     {{.time = "9:30"}, "07-MAR-1999 9:30:07|Q1AAA|I|XY|20|SSB|59|57||ANNA/ROMA||14.195||ABCDEF||||", "", true, 7},

@@ -333,6 +333,12 @@ const std::vector<Case>& cases() {
          "the prefix ??.\nLog end:\n  the last record is cut short: 86 of its 209 bytes\n  the header counts 40 records, the "
          "file holds only 1\n  The log looks cut short: copy it again from the logbook's disk or backup.\n"
          "Countries: dxcc.txt gives every contact a prefix (1 contact).\nField layout: as the Tarnwick logbook writes it.\n"},
+        {.name = "CheckTakesALogWithoutItsEndOfFileByteAsWhole", .check = true,
+         .log = DbfBuilder{}.contact({}).end_of_file_byte(false).bytes(),
+         .dxcc = CHECK_DXCC + "X\t" + std::string(40, 'X') + "\n",  // a name as long as a log's country: nothing to mend
+         .args = {"LOG.DBF"},
+         .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\n"
+                "Countries: dxcc.txt gives every contact a prefix (1 contact).\nField layout: as the Tarnwick logbook writes it.\n"},
         {.name = "CheckTellsARecordStartPastTheEnd", .check = true, .log = SAMPLE.substr(0, 704), .args = {"LOG.DBF"}, .code = 4,
          .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\nLog end:\n"
          "  the records should start at byte 705, past the end of the file at 704\n  the header counts 40 records, the file "
