@@ -339,6 +339,11 @@ const std::vector<Case>& cases() {
          .args = {"LOG.DBF"},
          .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\n"
                 "Countries: dxcc.txt gives every contact a prefix (1 contact).\nField layout: as the Tarnwick logbook writes it.\n"},
+        {.name = "CheckTellsOfOneContactWithoutAPrefixInTheSingular", .check = true,
+         .log = DbfBuilder{}.contact({.country = "ATLANTIS"}).bytes(), .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 4,
+         .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 1 contact gets the prefix ??.\nCountries: 1 spelling "
+                "in 1 contact is not in dxcc.txt; that contact gets the prefix ??:\n  'ATLANTIS': 1 contact, record 1\n"
+                "Field layout: as the Tarnwick logbook writes it.\n"},
         {.name = "CheckTellsARecordStartPastTheEnd", .check = true, .log = SAMPLE.substr(0, 704), .args = {"LOG.DBF"}, .code = 4,
          .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\nLog end:\n"
          "  the records should start at byte 705, past the end of the file at 704\n  the header counts 40 records, the file "
