@@ -147,6 +147,7 @@ const std::vector<Row>& rows() {
         {"TakesTheShorterPartOfACallWhereItIsAPrefix", {.call = "DL1ABC/EA8", .country = ""}, {"<DXCC:2>29 "}},
         {"TakesTheLongerPartOfACallWhereTheShorterIsNoPrefix", {.call = "DL1ABC/J", .country = ""}, {"<DXCC:3>230 "}},
         {"TakesALoneDigitForTheCallAreaDigit", {.call = "UA3ABC/9", .country = ""}, {"<DXCC:2>15 "}},
+        {"TakesALoneDigitForTheCallAreaDigitRightAfterTheFirstLetter", {.call = "C1ABC/6", .country = ""}, {"<DXCC:2>60 "}},
         {"TakesTheCallAreaDigitAfterALetterOnly", {.call = "4X4AB/5", .country = ""}, {"<DXCC:3>336 "}},
         {"SetsAsidePortableAndTheLike", {.call = "UA3ABC/P/QRP", .country = ""}, {"<DXCC:2>54 "}},
         {"KeepsTheSuffixOfMountAthos", {.call = "SV2ABC/A", .country = ""}, {"<DXCC:3>180 "}},
