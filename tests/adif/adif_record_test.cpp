@@ -117,6 +117,8 @@ const std::vector<Row>& rows() {
         {"MovesTheDateBackToUTC", {.date = "20000301", .time = "01:30"}, {"<QSO_DATE:8>20000229 <TIME_ON:4>2330 "}, {}, "",
          {.utc_offset_minutes = 120}},
         {"TakesTheLastMinuteOfTheDay", {.time = "23:59"}, {"<TIME_ON:4>2359 "}},
+        {"MovesTheDateBackIntoTheYearBefore", {.date = "20000101", .time = "00:30"}, {"<QSO_DATE:8>19991231 <TIME_ON:4>2330 "}, {}, "",
+         {.utc_offset_minutes = 60}},
         {"MovesTheDateBackOneDayOnly", {.date = "20000302", .time = "01:30"}, {"<QSO_DATE:8>20000301 <TIME_ON:4>2330 "}, {}, "",
          {.utc_offset_minutes = 120}},
         {"MovesTheDateOnIntoTheNextMonth", {.date = "20000131", .time = "23:30"}, {"<QSO_DATE:8>20000201 <TIME_ON:4>0030 "}, {}, "",
