@@ -17,11 +17,18 @@ struct Word {
     bool cut;
 };
 
+// Whether the field's bytes after what the converter took hold more than blanks before any zero
+// byte: the field was cut there.
+inline bool goes_on(std::string_view rest) {
+    const auto next = std::find_if(rest.begin(), rest.end(), [](char c) { return c != ' '; });
+    return next != rest.end() && *next != '\0';
+}
+
 Word word_of(std::string_view record, FieldSpan span) {
     const std::string_view bytes = field(record, span);
     const auto end = std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == ' ' || c == '\0'; });
-    const auto next = std::find_if(end, bytes.end(), [](char c) { return c != ' '; });
-    return {bytes.substr(0, static_cast<std::size_t>(end - bytes.begin())), next != bytes.end() && *next != '\0'};
+    const auto size = static_cast<std::size_t>(end - bytes.begin());
+    return {bytes.substr(0, size), goes_on(bytes.substr(size))};
 }
 
 // The field's text as the converter takes it.
@@ -40,15 +47,6 @@ inline bool digits(std::string_view text, std::size_t count) {
 void note(ImportRecord& out, Change kind, const LogField& log_field, std::string_view from, std::string_view to) {
     if (out.changes[kind].field == nullptr) out.changes[kind] = {&log_field, from, to};
     out.changed = true;
-}
-
-// Whether the field goes on after its first size bytes with more than blanks, before any
-// zero byte: what the converter takes of it was cut there.
-bool goes_on(std::string_view record, const LogField& log_field, std::size_t size) {
-    for (const char c : field(record, log_field.span()).substr(size)) {
-        if (c != ' ') return c != '\0';
-    }
-    return false;
 }
 
 // A field's word cut at a blank is noted with what the import line carries of it.
@@ -89,7 +87,7 @@ void build_comment(std::string_view record, ImportRecord& out) {
 
     // A name's first word is all the comment means to carry of it; a place, all of it.
     if (name.text.empty() && name.cut) note(out, EMPTIED, NAME, trim_end(field_text(record, NAME)), out.comment);
-    if (goes_on(record, PLACE, place.size())) {
+    if (goes_on(field(record, PLACE.span()).substr(place.size()))) {
         const std::string_view place_text = trim_end(field_text(record, PLACE));
         note(out, place_text.starts_with("  ") ? EMPTIED : PLACE_CUT, PLACE, place_text, out.comment);
     }
