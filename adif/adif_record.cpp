@@ -6,8 +6,6 @@
 #include <unordered_map>
 
 #include "convert/calendar.h"
-#include "convert/convert_record.h"
-#include "dxcc/dxcc_by_date.h"
 #include "text/field.h"
 
 namespace t2c::adif {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 #include <utility>
 
 #include "check/shown_bytes.h"

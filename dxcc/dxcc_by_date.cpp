@@ -1,6 +1,5 @@
 #include "dxcc/dxcc_by_date.h"
 
-#include <algorithm>
 #include <unordered_map>
 #include <utility>
 
