@@ -109,6 +109,7 @@ const std::vector<Row>& rows() {
         {"KeepsTheDateOfTwoCards", {.qsl_sent = "B", .qsl_received = "B", .qsl_date = "1999-04-01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04-01 "}, {"<QSLRDATE:", "<QSLSDATE:"}},
         {"KeepsADateOfTwoSeparators", {.qsl_sent = "B", .qsl_date = "1999-04/01"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-04/01 "}},
         {"KeepsADateNoCalendarHas", {.qsl_sent = "B", .qsl_date = "1999-02-30"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-02-30 "}},
+        {"KeepsADateOfMonthNought", {.qsl_sent = "B", .qsl_date = "1999-00-07"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1999-00-07 "}},
         {"KeepsADateBefore1930", {.qsl_sent = "B", .qsl_date = "1929-12-31"}, {"<APP_TARNWICK2ADIF_QSL_DATE:10>1929-12-31 "}},
         {"SpellsCodePage437InASCII", {.name = "M\x81LLER\x01"}, {"<NAME:8>MueLLER? "}},
         {"SpellsCodePage850InASCII", {.name = "\xE4NE"}, {"<NAME:3>oNE "}, {}, "", {.code_page = CP850}},

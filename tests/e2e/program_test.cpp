@@ -344,6 +344,11 @@ const std::vector<Case>& cases() {
          .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 1 contact gets the prefix ??.\nCountries: 1 spelling "
                 "in 1 contact is not in dxcc.txt; that contact gets the prefix ??:\n  'ATLANTIS': 1 contact, record 1\n"
                 "Field layout: as the Tarnwick logbook writes it.\n"},
+        {.name = "CheckTellsARecordLengthOfOneByteInTheSingular", .check = true,
+         .log = DbfBuilder{}.record_length(1).end_of_file_byte(false).bytes(), .args = {"LOG.DBF"}, .code = 6,
+         .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\n"
+                "Countries: dxcc.txt gives every contact a prefix (0 contacts).\nField layout: 1 difference from what the "
+                "converter reads:\n  record length: 1 byte, fewer than the 209 the converter reads\n"},
         {.name = "CheckTellsARecordStartPastTheEnd", .check = true, .log = SAMPLE.substr(0, 704), .args = {"LOG.DBF"}, .code = 4,
          .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\nLog end:\n"
          "  the records should start at byte 705, past the end of the file at 704\n  the header counts 40 records, the file "
@@ -351,7 +356,7 @@ const std::vector<Case>& cases() {
          "Countries: dxcc.txt gives every contact a prefix (0 contacts).\nField layout: as the Tarnwick logbook writes it.\n"},
         // Deleted and rejected records are not converted: their country does not matter.
         {.name = "CheckSuggestsLinesForSpellingsMostContactsFirst", .check = true,
-         .log = log_of({{.country = "NAR\x7FNIA"}, {.country = "usa"}, {.country = "Italy"}, {.country = "FED REP OF GERMANY"},
+         .log = log_of({{.country = "NAR\x7F\x1ANIA"}, {.country = "usa"}, {.country = "Italy"}, {.country = "FED REP OF GERMANY"},
                         {.country = "usa"}, {.country = "FED REP OF GERMANY"}, {.country = "usa"}, {.country = "Falkland Islands"},
                         {.country = "SAINT KITTS AND NEVIS"}, {.country = "North Cook Islands"},
                         {.deleted = true, .country = "ATLANTIS"}, {.date = "19991307", .country = "ATLANTIS"},
