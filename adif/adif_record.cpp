@@ -20,22 +20,14 @@ constexpr int MINUTES_A_DAY = 24 * 60;
 // A text of the record without the blanks around it.
 std::string_view text(std::string_view record, const LogField& log_field) { return trim(field_text(record, log_field)); }
 
-// ASCII letters in upper or lower case; every other byte as it is.
-std::string cased(std::string_view text, bool upper) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), upper ? ascii_upper : ascii_lower);
-    return out;
-}
-
 bool printable(char c) { return c >= ' ' && c <= '~'; }
-bool digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
 // The minutes of the day of a time written H:MM, HH:MM, HH.MM or HHMM.
 std::optional<int> minutes_of_day(std::string_view time) {
     std::string hhmm(time);
     if (time.size() == 4 && time[1] == ':') hhmm.insert(0, 1, '0');
     if (hhmm.size() == 5 && (hhmm[2] == ':' || hhmm[2] == '.')) hhmm.erase(2, 1);
-    if (hhmm.size() != 4 || !digits(hhmm)) return std::nullopt;
+    if (hhmm.size() != 4 || !all_digits(hhmm)) return std::nullopt;
     const int hour = digits_value(hhmm.substr(0, 2)), minute = digits_value(hhmm.substr(2));
     if (hour > 23 || minute > 59) return std::nullopt;
     return hour * 60 + minute;
@@ -84,7 +76,7 @@ std::optional<std::int64_t> millihertz_of(std::string_view text, std::int64_t un
     const std::size_t point = text.find_first_of(".,");
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
-    if (text.size() > 9 || whole.size() + fraction.size() == 0 || !digits(whole) || !digits(fraction)) {
+    if (text.size() > 9 || whole.size() + fraction.size() == 0 || !all_digits(whole) || !all_digits(fraction)) {
         return std::nullopt;
     }
     std::int64_t value = 0;
@@ -121,11 +113,11 @@ std::string mhz_text(std::int64_t millihertz) {
 // A Maidenhead locator of four or six characters, written AA00aa.
 std::string locator(std::string_view code) {
     constexpr std::string_view LOWEST = "AA00AA", HIGHEST = "RR99XX";
-    const std::string upper = cased(code, true);
+    const std::string upper = upper_case(code);
     for (std::size_t i = 0; i < upper.size() && (upper.size() == 4 || upper.size() == 6); ++i) {
         if (upper[i] < LOWEST[i] || upper[i] > HIGHEST[i]) return {};
     }
-    return upper.size() == 4 || upper.size() == 6 ? upper.substr(0, 4) + cased(upper.substr(4), false) : "";
+    return upper.size() == 4 || upper.size() == 6 ? upper.substr(0, 4) + lower_case(upper.substr(4)) : "";
 }
 
 class RecordWriter {
@@ -178,8 +170,9 @@ ConvertResult rejected(std::string_view what, std::string_view value) {
     return {Verdict::rejected, std::string(what) + " [" + std::string(value) + "]"};
 }
 
-// What of a contact ADIF takes beyond its texts, read and checked.
+// What of a contact ADIF takes beyond its texts, read and checked, and the texts it was read from.
 struct Contact {
+    std::string_view call, band_text, frequency_text;  // without the blanks around them
     int date = 0, minutes = 0;  // in UTC
     int local_minutes = 0;      // as the log writes them
     const ModeName* mode = nullptr;
@@ -190,20 +183,23 @@ struct Contact {
 
 ConvertResult read_contact(std::string_view record, int utc_offset_minutes, Contact& contact) {
     const std::string_view date_text = field_text(record, DATE), time_text = text(record, TIME_INI);
-    const std::string_view mode_text = text(record, MODE), band_text = text(record, BAND);
+    const std::string_view mode_text = text(record, MODE);
     const std::optional<int> date = calendar_date(date_text);
     if (!date) return rejected("invalid date", date_text);
     const std::optional<int> minutes = minutes_of_day(time_text);
     if (!minutes) return rejected("invalid time", time_text);
-    if (text(record, CALL).empty()) return {Verdict::rejected, "empty CALL field"};
-    contact.mode = adif_mode(cased(mode_text, true));
+    contact.call = text(record, CALL);
+    if (contact.call.empty()) return {Verdict::rejected, "empty CALL field"};
+    contact.mode = adif_mode(upper_case(mode_text));
     if (contact.mode == nullptr) return rejected("unknown mode", mode_text);
-    contact.named = find_band([lower = cased(band_text, false)](const Band& b) { return b.name == lower; });
-    const std::optional<std::int64_t> mhz = frequency(text(record, FREQUENCY), contact.named);
+    contact.band_text = text(record, BAND);
+    contact.named = find_band([lower = lower_case(contact.band_text)](const Band& b) { return b.name == lower; });
+    contact.frequency_text = text(record, FREQUENCY);
+    const std::optional<std::int64_t> mhz = frequency(contact.frequency_text, contact.named);
     contact.band = contact.named != nullptr ? contact.named : mhz ? band_at(*mhz) : nullptr;
     // A frequency that disagrees with the band the log names is kept, not written.
     if (mhz && (contact.named == nullptr || band_at(*mhz) == contact.named)) contact.frequency = mhz;
-    if (contact.band == nullptr && !contact.frequency) return rejected("unknown band", band_text);
+    if (contact.band == nullptr && !contact.frequency) return rejected("unknown band", contact.band_text);
 
     // The contact's time in UTC, the day moved where the offset crosses midnight (at most one day).
     contact.local_minutes = *minutes, contact.minutes = *minutes - utc_offset_minutes, contact.date = *date;
@@ -254,7 +250,7 @@ std::vector<UnreadField> unread_fields(const std::vector<FieldDescriptor>& field
         if (f.width == 0 || std::any_of(LOG_FIELDS.begin(), LOG_FIELDS.end(), overlaps)) continue;
         const auto as = std::find_if(LOG_FIELDS.begin(), LOG_FIELDS.end(), same);
         // ADIF's names take no blank, comma, colon, angle bracket or brace: plain letters, digits, '_'.
-        std::string name = cased(f.name, true);
+        std::string name = upper_case(f.name);
         std::replace_if(name.begin(), name.end(), [](char c) { return !((c >= 'A' && c <= 'Z') || is_digit(c)); }, '_');
         unread.push_back({name.empty() ? "_" : name, {f.offset, f.width}, as == LOG_FIELDS.end() ? nullptr : &*as});
     }
@@ -282,23 +278,22 @@ ConvertResult append_adif_record(std::string_view record, const CountryTable& co
     Contact contact;
     ConvertResult result = read_contact(record, log.utc_offset_minutes, contact);
     if (result.verdict != Verdict::accepted) return result;
-    const std::string_view band_text = text(record, BAND), frequency_text = text(record, FREQUENCY);
     const std::string_view country_text = text(record, COUNTRY), country = country_key(record);
     const std::string_view code2 = text(record, CODE2), code6 = text(record, CODE6);
     EntityChoice& choice = notes.entity;
-    choose_entity(choice, country, country.empty() ? std::nullopt : find_country(countries, country), text(record, CALL), contact.date);
-    const std::string continent = cased(code2, true), grid = locator(code6);
+    choose_entity(choice, country, country.empty() ? std::nullopt : find_country(countries, country), contact.call, contact.date);
+    const std::string continent = upper_case(code2), grid = locator(code6);
     const bool is_continent = std::find(std::begin(CONTINENTS), std::end(CONTINENTS), continent) != std::end(CONTINENTS);
     const ModeName& mode = *contact.mode;
     notes.app_field = notes.respelled = false;
     RecordWriter line(out, log.code_page, notes);
     // The mapping: each row an ADIF field, what it takes from the log, and what it keeps.
-    line.field(CALL.adif, text(record, CALL));
+    line.field(CALL.adif, contact.call);
     line.field(DATE.adif, std::to_string(contact.date));
     line.field(TIME_INI.adif, hhmm(contact.minutes));
-    line.field(BAND.adif, contact.band != nullptr ? contact.band->name : "").app(BAND.name, contact.named ? "" : band_text);
+    line.field(BAND.adif, contact.band != nullptr ? contact.band->name : "").app(BAND.name, contact.named ? "" : contact.band_text);
     line.field(FREQUENCY.adif, contact.frequency ? mhz_text(*contact.frequency) : "");
-    line.app(FREQUENCY.name, contact.frequency ? "" : frequency_text);
+    line.app(FREQUENCY.name, contact.frequency ? "" : contact.frequency_text);
     line.field(MODE.adif, mode.mode.empty() ? mode.value : mode.mode).field("SUBMODE", mode.mode.empty() ? "" : mode.value);
     for (const LogField* texts : {&REPORT_SENT, &REPORT_RECEIVED, &NAME, &PLACE}) line.field(texts->adif, text(record, *texts));
     const bool sent = qsl(line, QSL_SENT, "QSL_SENT_VIA", text(record, QSL_SENT));

@@ -11,8 +11,6 @@ namespace {
 constexpr int MOST_OFFSET_HOURS = 14;  // the earth's time zones reach from UTC-12 to UTC+14
 constexpr std::size_t FRACTION_DIGITS = 9;  // those after them move no offset by a minute
 
-bool digits(std::string_view part) { return !part.empty() && std::all_of(part.begin(), part.end(), is_digit); }
-
 }  // namespace
 
 std::optional<int> read_utc_offset(std::string_view text) {
@@ -21,7 +19,7 @@ std::optional<int> read_utc_offset(std::string_view text) {
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction = point == std::string_view::npos ? "0" : text.substr(point + 1);
-    if (!digits(whole) || !digits(fraction)) return std::nullopt;
+    if (whole.empty() || fraction.empty() || !all_digits(whole) || !all_digits(fraction)) return std::nullopt;
     const std::string_view significant = whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
     const int hours = significant.size() > 2 ? MOST_OFFSET_HOURS + 1 : digits_value(significant);
     const bool whole_hours = fraction.find_first_not_of('0') == std::string_view::npos;

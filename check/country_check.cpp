@@ -32,8 +32,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 11> SAME_WOR
 // Adds the word in upper case to the key, an abbreviation written out, a blank before it.
 void add_word(std::string& key, std::string_view word) {
     if (word.empty()) return;
-    std::string upper;
-    for (const char c : word) upper.push_back(ascii_upper(c));
+    const std::string upper = upper_case(word);
     const auto same = [&](const auto& words) { return words.first == upper; };
     const auto at = std::find_if(SAME_WORDS.begin(), SAME_WORDS.end(), same);
     if (!key.empty()) key.push_back(' ');
@@ -72,13 +71,12 @@ std::optional<std::string_view> entry_fault(std::string_view line, const Country
 // character after it, if any, is one of the start's call-area digits.
 bool prefix_serves(std::string_view prefix, const Entity& entity, int date) {
     if (prefix == entity.prefix) return true;
-    std::string upper(prefix);
-    std::transform(upper.begin(), upper.end(), upper.begin(), ascii_upper);
+    const std::string upper = upper_case(prefix);
     for (std::size_t length = 1; length <= std::min(upper.size(), LONGEST_START); ++length) {
         const std::string_view rest = std::string_view(upper).substr(length);
         for (const CallStart& row : rows_with(CALL_STARTS, upper.substr(0, length), &CallStart::start)) {
             const bool digit = row.digits.empty() || rest.empty() || row.digits.find(rest[0]) != std::string_view::npos;
-            if (row.code == entity.code && row.from <= date && date <= row.to && digit) return true;
+            if (row.code == entity.code && holds(row, date) && digit) return true;
         }
     }
     return false;
@@ -95,14 +93,10 @@ std::string shown_day(int date) {
 
 }  // namespace
 
-bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
-                   std::string_view record) {
-    const std::string_view spelling = country_key(record);
-    if (find_country(countries, spelling)) return false;
+void tally_unknown(CountryTally& tally, std::int64_t record_number, std::string_view spelling) {
     auto at = tally.unknown.find(spelling);
     if (at == tally.unknown.end()) at = tally.unknown.emplace(spelling, CountryTally::Count{0, record_number}).first;
     ++at->second.contacts;
-    return true;
 }
 
 std::vector<UnknownCountry> unknown_countries(const CountryTally& tally, const CountryTable& countries) {

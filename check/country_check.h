@@ -41,12 +41,10 @@ struct UnknownCountry {
     std::string why = {};  // why no line of dxcc.txt can serve it
 };
 
-// Takes the record of a contact the converter converts, record_number counted from 1 with
-// deleted records included; true when the lookup of its country misses, which gives the
-// contact the prefix ??. Deleted and rejected records are not converted, so their countries do
-// not matter.
-bool tally_country(CountryTally& tally, const CountryTable& countries, std::int64_t record_number,
-                   std::string_view record);
+// Counts a contact the converter converts whose country's spelling the lookup misses, which
+// gives it the prefix ??; record_number counted from 1 with deleted records included. Deleted
+// and rejected records are not converted, so their countries do not matter.
+void tally_unknown(CountryTally& tally, std::int64_t record_number, std::string_view spelling);
 
 // The entities by code and name: 248 Italy; 229 German Democratic Republic or 230 Federal
 // Republic of Germany.

@@ -41,12 +41,13 @@ void tally_changes(RecordTally& tally, std::int64_t number) {
 
 // The contact's entity as the ADIF writer finds it, on the log's date, where ADIF can take that:
 // the contacts whose callsign and country disagree are listed, and the spellings no line of
-// dxcc.txt can serve counted.
-void tally_entity(RecordTally& tally, const CountryTable& countries, std::int64_t number, std::string_view record) {
+// dxcc.txt can serve counted. An empty country gives no prefix: the ADIF writer asks none for it.
+void tally_entity(RecordTally& tally, std::int64_t number, std::string_view record, std::string_view country,
+                  std::optional<std::string_view> prefix) {
     const std::optional<int> date = calendar_date(field_text(record, DATE));
     if (!date) return;
-    const std::string_view country = country_key(record), call = trim(field_text(record, CALL));
-    const std::optional<std::string_view> prefix = country.empty() ? std::nullopt : find_country(countries, country);
+    const std::string_view call = trim(field_text(record, CALL));
+    if (country.empty()) prefix.reset();
     choose_entity(tally.entity, country, prefix, call, *date);
     if (tally.entity.disagree) {
         note(tally.disagreeing, number, [&] { return ": " + disagreement(*date, call, country, tally.entity); }, MOST_REJECTED);
@@ -68,8 +69,14 @@ void tally_record(RecordTally& tally, const CountryTable& countries, std::string
         }, MOST_REJECTED);
     } else {
         ++tally.contacts;
-        if (tally_country(tally.countries, countries, number, record)) ++tally.unknown_country;
-        tally_entity(tally, countries, number, record);
+        // Looked up once, for the contacts given ?? and for the entity.
+        const std::string_view country = country_key(record);
+        const std::optional<std::string_view> prefix = find_country(countries, country);
+        if (!prefix) {
+            tally_unknown(tally.countries, number, country);
+            ++tally.unknown_country;
+        }
+        tally_entity(tally, number, record, country, prefix);
         tally_changes(tally, number);
     }
 }

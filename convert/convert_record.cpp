@@ -40,7 +40,7 @@ std::string_view taken(std::string_view record, const LogField& log_field) {
 }
 
 inline bool digits(std::string_view text, std::size_t count) {
-    return text.size() == count && std::all_of(text.begin(), text.end(), is_digit);
+    return text.size() == count && all_digits(text);
 }
 
 // Keeps the first field in which a kind of change is found.

@@ -13,9 +13,6 @@ namespace {
 constexpr int FIRST_YEAR = 1930;
 constexpr std::string_view NO_PLACE[] = {"P", "M", "QRP", "QRPP", "B", "R", "LH"};
 
-template <typename Row>
-bool holds(const Row& row, int date) { return row.from <= date && date <= row.to; }
-
 bool follows(const Entity& later, const Entity& earlier) {
     return earlier.to != NO_LIMIT_TO && later.from == next_day(earlier.to);
 }
@@ -74,8 +71,7 @@ void starts_of(std::string_view call, std::string_view whole, int date, std::vec
 // The entities the callsign allows on the date; false for one that counts for no entity.
 bool call_entities(std::string_view call_text, int date, std::vector<int>& codes) {
     codes.clear();
-    std::string call(call_text);
-    std::transform(call.begin(), call.end(), call.begin(), ascii_upper);
+    const std::string call = upper_case(call_text);
     std::string_view shortest, longest;
     char area = '\0';
     for (std::size_t at = 0; at <= call.size();) {
@@ -105,7 +101,7 @@ bool call_entities(std::string_view call_text, int date, std::vector<int>& codes
 }  // namespace
 
 std::optional<int> calendar_date(std::string_view date) {
-    if (date.size() != 8 || !std::all_of(date.begin(), date.end(), is_digit) || digits_value(date.substr(0, 4)) < FIRST_YEAR) {
+    if (date.size() != 8 || !all_digits(date) || digits_value(date.substr(0, 4)) < FIRST_YEAR) {
         return std::nullopt;
     }
     const int day = digits_value(date.substr(6, 2));

@@ -29,6 +29,10 @@ auto rows_with(const Rows& rows, const Key& key, KeyOf key_of) {
     return std::span<const Row>(std::data(rows) + (first - std::begin(rows)), static_cast<std::size_t>(last - first));
 }
 
+// Whether a row's period, from..to, holds the date (YYYYMMDD).
+template <typename Row>
+bool holds(const Row& row, int date) { return row.from <= date && date <= row.to; }
+
 // A real calendar day from 1930 on, where ADIF's dates begin, written YYYYMMDD.
 std::optional<int> calendar_date(std::string_view date);
 

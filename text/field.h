@@ -1,11 +1,12 @@
 // Turns the blank-padded, fixed-width character fields of a log record, and the lines of
 // dxcc.txt, into plain texts and small numbers. Each takes a field's bytes and gives a view
-// into them or a number: nothing is copied and nothing read beyond the bytes given. The short
-// ones are inline: they are called some twenty times for every record of a log.
+// into them or a number, or a copy in one case of letters: nothing is read beyond the bytes
+// given. The short ones are inline: they are called some twenty times for every record of a log.
 #pragma once
 
 #include <algorithm>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace t2c {
@@ -14,6 +15,22 @@ namespace t2c {
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 constexpr char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// A copy of the text with its ASCII letters in upper or in lower case, every other byte as it is.
+inline std::string upper_case(std::string_view text) {
+    std::string copy(text);
+    std::transform(copy.begin(), copy.end(), copy.begin(), ascii_upper);
+    return copy;
+}
+
+inline std::string lower_case(std::string_view text) {
+    std::string copy(text);
+    std::transform(copy.begin(), copy.end(), copy.begin(), ascii_lower);
+    return copy;
+}
+
+// Whether every character of the text is a digit; true for an empty text.
+inline bool all_digits(std::string_view text) { return std::all_of(text.begin(), text.end(), is_digit); }
 
 // The text up to its first c; the whole text when c does not occur.
 inline std::string_view cut_at(std::string_view text, char c) {
