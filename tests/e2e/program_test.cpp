@@ -344,6 +344,12 @@ const std::vector<Case>& cases() {
          .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 1 contact gets the prefix ??.\nCountries: 1 spelling "
                 "in 1 contact is not in dxcc.txt; that contact gets the prefix ??:\n  'ATLANTIS': 1 contact, record 1\n"
                 "Field layout: as the Tarnwick logbook writes it.\n"},
+        {.name = "CheckCountsAChangedFieldAloneAsAFinding", .check = true, .log = DbfBuilder{}.contact({.call = "Q1AAA X"}).bytes(),
+         .dxcc = CHECK_DXCC, .args = {"LOG.DBF"}, .code = 4,
+         .out = "1 record: 1 contact will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\nCarried differently "
+                "from the log, the first records of each kind shown:\n  text cut at a blank, or emptied by a leading one: 1 contact: "
+                "record 1 callsign 'Q1AAA X' -> 'Q1AAA'\nCountries: dxcc.txt gives every contact a prefix (1 contact).\n"
+                "Field layout: as the Tarnwick logbook writes it.\n"},
         {.name = "CheckTellsARecordLengthOfOneByteInTheSingular", .check = true,
          .log = DbfBuilder{}.record_length(1).end_of_file_byte(false).bytes(), .args = {"LOG.DBF"}, .code = 6,
          .out = "0 records: 0 contacts will be converted, 0 rejected, 0 deleted; 0 contacts get the prefix ??.\n"
